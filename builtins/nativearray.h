@@ -1,0 +1,14 @@
+#pragma once
+
+#include "engine/class.h"
+
+// Arrays keep their elements as ordinary properties named by index; the class's own put keeps
+// "length" one past the highest index written.
+class ESNativeArray : public ESClass
+{
+public:
+    ESNativeArray() : ESClass("Array") { }
+    void put(ESContext *cx, ESObject *object, ESName *name, const ESValue &value) override;
+
+    void setUp(ESContext *cx);
+};

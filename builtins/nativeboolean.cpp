@@ -1,0 +1,5 @@
+#include "builtins/nativeboolean.h"
+
+#include "engine/context.h"
+
+void ESNativeBoolean::setUp(ESContext *) { }

@@ -1,0 +1,5 @@
+#include "builtins/nativedate.h"
+
+#include "engine/context.h"
+
+void ESNativeDate::setUp(ESContext *) { }

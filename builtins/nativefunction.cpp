@@ -1,0 +1,5 @@
+#include "builtins/nativefunction.h"
+
+#include "engine/context.h"
+
+void ESNativeFunction::setUp(ESContext *) { }

@@ -1,0 +1,5 @@
+#include "builtins/nativemath.h"
+
+#include "engine/context.h"
+
+void ESNativeMath::setUp(ESContext *) { }

@@ -1,0 +1,5 @@
+#include "builtins/nativenumber.h"
+
+#include "engine/context.h"
+
+void ESNativeNumber::setUp(ESContext *) { }

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "engine/class.h"
+
+// The Number constructor, its constants and Number.prototype.
+class ESNativeNumber : public ESClass
+{
+public:
+    ESNativeNumber() : ESClass("Number") { }
+
+    void setUp(ESContext *cx);
+};

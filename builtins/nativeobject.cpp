@@ -1,0 +1,5 @@
+#include "builtins/nativeobject.h"
+
+#include "engine/context.h"
+
+void ESNativeObject::setUp(ESContext *) { }

@@ -1,0 +1,5 @@
+#include "builtins/nativestring.h"
+
+#include "engine/context.h"
+
+void ESNativeString::setUp(ESContext *) { }

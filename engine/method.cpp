@@ -1,0 +1,31 @@
+#include "engine/method.h"
+
+#include "engine/context.h"
+
+ESObject *newNativeFunction(ESContext *cx, ESObject *holder, const ESMethodEntry &entry,
+        ESObject *prototype, ESClass *objectClass)
+{
+    ESCallRecord *record = cx->pool.newCallRecord();
+    record->paramCount = quint32(entry.argumentCount);
+    ESObject *function = newFunctionObject(cx, prototype, record, nullptr, objectClass);
+    function->internalValue = nameValue(entry.label);
+    function->nativeIndex = entry.nativeIndex;
+    defineProperty(cx, function, ReadOnly | DontEnum | DontDelete, names::length,
+            numberValue(entry.argumentCount));
+    defineProperty(cx, holder, DontEnum, entry.name, objectValue(function));
+    if (entry.help)
+        defineProperty(cx, function, DontEnum, intern("help"), nameValue(intern(entry.help)));
+    return function;
+}
+
+ESObject *newConstructor(
+        ESContext *cx, const ESMethodEntry &entry, ESObject *prototypeObject, ESClass *objectClass)
+{
+    ESObject *constructor =
+            newNativeFunction(cx, cx->globalObject, entry, cx->functionPrototype, objectClass);
+    constructor->construct = constructor->code;
+    defineProperty(cx, constructor, ReadOnly | DontEnum | DontDelete, names::prototype,
+            objectValue(prototypeObject));
+    defineProperty(cx, prototypeObject, DontEnum, names::constructor, objectValue(constructor));
+    return constructor;
+}

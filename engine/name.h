@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+// An interned string. Names are process-wide and live until exit; property keys are compared by
+// the identity of their ESName, and compiled code refers to a name by its index.
+struct ESName
+{
+    quint32 index;
+    QString text;
+    // The array index the text spells in canonical decimal, or -1; worked out once when the
+    // name is interned, since the Array class asks on every store.
+    qint64 arrayIndex;
+};
+
+ESName *intern(const QString &text);
+ESName *intern(const char *latin1);
+// The name with the given index in the order of interning; null when there is none.
+ESName *nameAt(quint32 index);
+quint32 nameCount();
+// The name of an array index, "0" to "4294967295".
+ESName *nameForIndex(quint32 index);
+
+// Names the engine reads often, interned once per process.
+namespace names {
+extern ESName *length;
+extern ESName *prototype;
+extern ESName *null;
+extern ESName *trueName;
+extern ESName *falseName;
+extern ESName *eval;
+extern ESName *arguments;
+extern ESName *callee;
+extern ESName *constructor;
+extern ESName *index;
+extern ESName *valueOf;
+extern ESName *toString;
+extern ESName *message;
+extern ESName *name;
+extern ESName *fileName;
+extern ESName *lineNumber;
+extern ESName *sourceLine;
+void internStandardNames();
+} // namespace names

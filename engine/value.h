@@ -1,0 +1,211 @@
+#pragma once
+
+#include "engine/name.h"
+
+#include <QString>
+#include <limits>
+
+struct ESObject;
+
+// The kind numbers are part of the value model: 6 is never a kind, only the default hint.
+enum class ESKind : quint32 {
+    Undefined = 0,
+    Null = 1,
+    Boolean = 2,
+    Number = 3,
+    String = 4,
+    Object = 5,
+    Name = 7,
+};
+
+// Hints of toPrimitive and defaultValue are kind numbers.
+enum class ESHint : quint32 { Number = 3, String = 4, Default = 6 };
+
+// Text that was not interned. A cell is shared by the values that copy it and freed with the
+// last of them, so temporary strings do not pile up for the life of the process.
+struct ESStringCell
+{
+    quint32 refs;
+    QString text;
+};
+
+// A 16-byte script value: a kind and an 8-byte payload, passed by value.
+class ESValue
+{
+public:
+    ESValue() : kind_(ESKind::Undefined), bits(0) { }
+    ESValue(const ESValue &other) : kind_(other.kind_), bits(other.bits) { retain(); }
+    ESValue(ESValue &&other) noexcept : kind_(other.kind_), bits(other.bits)
+    {
+        other.kind_ = ESKind::Undefined;
+        other.bits = 0;
+    }
+    ~ESValue() { release(); }
+    ESValue &operator=(const ESValue &other)
+    {
+        if (this != &other) {
+            other.retain();
+            release();
+            kind_ = other.kind_;
+            bits = other.bits;
+        }
+        return *this;
+    }
+    ESValue &operator=(ESValue &&other) noexcept
+    {
+        if (this != &other) {
+            release();
+            kind_ = other.kind_;
+            bits = other.bits;
+            other.kind_ = ESKind::Undefined;
+            other.bits = 0;
+        }
+        return *this;
+    }
+
+    static ESValue number(double n)
+    {
+        ESValue v;
+        v.kind_ = ESKind::Number;
+        v.numberValue = n;
+        return v;
+    }
+    static ESValue boolean(bool b)
+    {
+        ESValue v;
+        v.kind_ = ESKind::Boolean;
+        v.numberValue = b ? 1.0 : 0.0;
+        return v;
+    }
+    static ESValue null()
+    {
+        ESValue v;
+        v.kind_ = ESKind::Null;
+        return v;
+    }
+    static ESValue object(ESObject *o)
+    {
+        ESValue v;
+        v.kind_ = ESKind::Object;
+        v.objectValue = o;
+        return v;
+    }
+    static ESValue name(ESName *n)
+    {
+        ESValue v;
+        v.kind_ = ESKind::Name;
+        v.nameValue = n;
+        return v;
+    }
+    static ESValue string(const QString &text)
+    {
+        ESValue v;
+        v.kind_ = ESKind::String;
+        v.cellValue = new ESStringCell{ 1, text };
+        return v;
+    }
+
+    ESKind kind() const { return kind_; }
+    bool isUndefined() const { return kind_ == ESKind::Undefined; }
+    bool isNull() const { return kind_ == ESKind::Null; }
+    bool isBoolean() const { return kind_ == ESKind::Boolean; }
+    bool isNumber() const { return kind_ == ESKind::Number; }
+    bool isString() const { return kind_ == ESKind::String || kind_ == ESKind::Name; }
+    bool isObject() const { return kind_ == ESKind::Object; }
+
+    // The double of a Number or Boolean.
+    double asNumber() const { return numberValue; }
+    ESObject *asObject() const { return objectValue; }
+    ESName *asName() const { return nameValue; }
+    // The text of a String or Name value.
+    const QString &text() const
+    {
+        return kind_ == ESKind::Name ? nameValue->text : cellValue->text;
+    }
+
+private:
+    void retain() const
+    {
+        if (kind_ == ESKind::String)
+            ++cellValue->refs;
+    }
+    void release()
+    {
+        if (kind_ == ESKind::String && --cellValue->refs == 0)
+            delete cellValue;
+    }
+
+    ESKind kind_;
+    union {
+        double numberValue;
+        ESObject *objectValue;
+        ESName *nameValue;
+        ESStringCell *cellValue;
+        quint64 bits;
+    };
+};
+
+static_assert(sizeof(ESValue) == 16, "script values are 16 bytes");
+
+inline const double esNaN = std::numeric_limits<double>::quiet_NaN();
+inline const double esInfinity = std::numeric_limits<double>::infinity();
+
+inline ESValue undefinedValue()
+{
+    return ESValue();
+}
+inline ESValue nullValue()
+{
+    return ESValue::null();
+}
+inline ESValue numberValue(double n)
+{
+    return ESValue::number(n);
+}
+inline ESValue objectValue(ESObject *o)
+{
+    return ESValue::object(o);
+}
+inline ESValue nameValue(ESName *n)
+{
+    return ESValue::name(n);
+}
+inline ESValue stringValue(const QString &text)
+{
+    return ESValue::string(text);
+}
+inline ESValue makeBoolean(bool b)
+{
+    return ESValue::boolean(b);
+}
+
+inline bool isUndefined(const ESValue &v)
+{
+    return v.isUndefined();
+}
+inline bool isNull(const ESValue &v)
+{
+    return v.isNull();
+}
+inline bool isNumber(const ESValue &v)
+{
+    return v.isNumber();
+}
+inline bool isString(const ESValue &v)
+{
+    return v.isString();
+}
+inline bool isObject(const ESValue &v)
+{
+    return v.isObject();
+}
+inline bool isFiniteNumber(double n)
+{
+    return n - n == 0;
+}
+
+// The i-th argument of a native call, Undefined past the end.
+inline ESValue argumentAt(int count, const ESValue *arguments, int i)
+{
+    return i < count ? arguments[i] : ESValue();
+}

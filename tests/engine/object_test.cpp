@@ -1,0 +1,139 @@
+#include "engine/convert.h"
+#include "engine/method.h"
+#include "enginetest.h"
+
+using ObjectTest = EngineTest;
+
+TEST(Names, InterningIsIdentityAndIndexed)
+{
+    ESName *a = intern(QStringLiteral("frobnicate"));
+    EXPECT_EQ(a, intern("frobnicate"));
+    EXPECT_EQ(nameAt(a->index), a);
+    EXPECT_NE(a, intern("Frobnicate"));
+    EXPECT_EQ(nameForIndex(42), intern("42"));
+    EXPECT_EQ(nameForIndex(4000000), intern("4000000"));
+    EXPECT_EQ(nameForIndex(4294967295u)->text.toStdString(), "4294967295");
+    // Only canonical decimal spellings are array indexes.
+    EXPECT_EQ(intern("7")->arrayIndex, 7);
+    EXPECT_EQ(intern("07")->arrayIndex, -1);
+    EXPECT_EQ(intern("7.0")->arrayIndex, -1);
+    EXPECT_EQ(intern("4294967296")->arrayIndex, -1);
+    EXPECT_EQ(intern("")->arrayIndex, -1);
+}
+
+TEST_F(ObjectTest, AttributesGovernPutDeleteAndEnumeration)
+{
+    ESObject *o = newObject(cx, cx->objectPrototype, cx->objectClass);
+    ESName *fixed = intern("fixed"), *hidden = intern("hidden"), *plain = intern("plain");
+    defineProperty(cx, o, ReadOnly | DontDelete, fixed, numberValue(1));
+    defineProperty(cx, o, DontEnum, hidden, numberValue(2));
+    putProperty(cx, o, plain, numberValue(3));
+
+    putProperty(cx, o, fixed, numberValue(10)); // ignored silently
+    EXPECT_EQ(getProperty(cx, o, fixed).asNumber(), 1);
+    defineProperty(cx, o, ReadOnly | DontDelete, fixed, numberValue(11)); // the engine may
+    EXPECT_EQ(getProperty(cx, o, fixed).asNumber(), 11);
+
+    EXPECT_FALSE(deleteOwn(o, fixed));
+    EXPECT_TRUE(hasOwnProperty(o, fixed));
+    EXPECT_TRUE(deleteOwn(o, intern("absent")));
+    EXPECT_FALSE(isEnumerableOwn(o, hidden));
+    EXPECT_TRUE(isEnumerableOwn(o, plain));
+
+    // Deleting clears the entry in place; adding the name again appends it last.
+    EXPECT_TRUE(deleteOwn(o, plain));
+    EXPECT_FALSE(hasOwnProperty(o, plain));
+    EXPECT_TRUE(getProperty(cx, o, plain).isUndefined());
+    putProperty(cx, o, plain, numberValue(4));
+    ASSERT_EQ(o->properties.size(), 4);
+    EXPECT_EQ(o->properties[2].name, nullptr);
+    EXPECT_EQ(o->properties[3].name, plain);
+}
+
+TEST_F(ObjectTest, LookupFollowsThePrototypeChainAndPutStaysOwn)
+{
+    ESObject *base = newObject(cx, nullptr, cx->objectClass);
+    ESObject *derived = newObject(cx, base, cx->objectClass);
+    ESName *x = intern("x");
+    putProperty(cx, base, x, numberValue(1));
+    EXPECT_EQ(getProperty(cx, derived, x).asNumber(), 1);
+    EXPECT_TRUE(hasProperty(derived, x));
+    EXPECT_FALSE(hasOwnProperty(derived, x));
+    putProperty(cx, derived, x, numberValue(2)); // shadows, base unchanged
+    EXPECT_EQ(getProperty(cx, base, x).asNumber(), 1);
+    EXPECT_EQ(getProperty(cx, derived, x).asNumber(), 2);
+    EXPECT_TRUE(isPrototypeOf(base, objectValue(derived)));
+    EXPECT_FALSE(isPrototypeOf(derived, objectValue(derived)));
+    EXPECT_FALSE(isPrototypeOf(base, numberValue(1)));
+}
+
+TEST_F(ObjectTest, LargeObjectsKeepOrderPositionsAndDeletions)
+{
+    // Past a few dozen entries lookups go through an index; the vector's order must not change.
+    ESObject *o = newObject(cx, nullptr, cx->objectClass);
+    const int count = 5000;
+    for (int i = 0; i < count; ++i)
+        putProperty(cx, o, intern(QStringLiteral("p%1").arg(i)), numberValue(i));
+    for (int i = 0; i < count; i += 2)
+        EXPECT_TRUE(deleteOwn(o, intern(QStringLiteral("p%1").arg(i))));
+    for (int i = 0; i < count; ++i) {
+        ESName *name = intern(QStringLiteral("p%1").arg(i));
+        ASSERT_EQ(hasOwnProperty(o, name), i % 2 == 1) << i;
+        if (i % 2) {
+            ASSERT_EQ(o->properties.find(name), i);
+        }
+    }
+    putProperty(cx, o, intern("p0"), numberValue(-1));
+    EXPECT_EQ(o->properties.find(intern("p0")), count);
+    EXPECT_EQ(getProperty(cx, o, intern("p0")).asNumber(), -1);
+}
+
+TEST_F(ObjectTest, ArrayLengthFollowsIndexStores)
+{
+    ESObject *a = makeArray(cx, 0, nullptr);
+    auto length = [&] { return getProperty(cx, a, names::length).asNumber(); };
+    putProperty(cx, a, nameForIndex(5), numberValue(1));
+    EXPECT_EQ(length(), 6);
+    putProperty(cx, a, intern("05"), numberValue(1)); // not an index
+    EXPECT_EQ(length(), 6);
+    putProperty(cx, a, names::length, numberValue(2)); // truncating removes nothing
+    EXPECT_EQ(length(), 2);
+    EXPECT_EQ(getProperty(cx, a, nameForIndex(5)).asNumber(), 1);
+    putProperty(cx, a, nameForIndex(2147483646), numberValue(1));
+    EXPECT_EQ(length(), 2147483647);
+    putProperty(cx, a, nameForIndex(2147483647), numberValue(1)); // past the index range
+    EXPECT_EQ(length(), 2147483647);
+}
+
+namespace {
+// Answers the number stored in the function's "answer" property, or Undefined when absent.
+class AnsweringClass : public ESClass
+{
+public:
+    AnsweringClass() : ESClass("Answering") { }
+    void call(ESContext *cx, ESObject *function, ESObject *, int, ESValue *arguments) override
+    {
+        arguments[0] = getProperty(cx, function, intern("answer"));
+    }
+};
+} // namespace
+
+TEST_F(ObjectTest, DefaultValueTriesValueOfThenToString)
+{
+    AnsweringClass answering;
+    ESObject *o = newObject(cx, nullptr, cx->objectClass);
+    auto method = [&](const char *name, ESValue answer) {
+        ESObject *f = newNativeFunction(cx, o, ESMethodRow{ name, name, 0, 0, 0, nullptr }.entry(),
+                cx->functionPrototype, &answering);
+        if (!answer.isUndefined())
+            putProperty(cx, f, intern("answer"), answer);
+    };
+    method("valueOf", ESValue());
+    method("toString", numberValue(5));
+    EXPECT_EQ(toNumber(cx, objectValue(o)), 5); // Undefined from valueOf counts as nothing
+    EXPECT_EQ(toString(cx, objectValue(o)).toStdString(), "5");
+
+    putProperty(cx, getProperty(cx, o, names::toString).asObject(), intern("answer"), ESValue());
+    EXPECT_EQ(errorMessage([&] { toNumber(cx, objectValue(o)); }), "type error: no default value");
+    EXPECT_EQ(cx->sp, 0); // the calls left the stack as they found it
+}
