@@ -8,5 +8,9 @@ class ESNativeNumber : public ESClass
 public:
     ESNativeNumber() : ESClass("Number") { }
 
+    void call(ESContext *cx, ESObject *function, ESObject *thisObject, int count,
+            ESValue *arguments) override;
+    ESObject *construct(ESContext *cx, ESObject *function, int count, ESValue *arguments) override;
+
     void setUp(ESContext *cx);
 };
