@@ -45,6 +45,26 @@ protected:
         return makeArray(cx, int(elements.size()), elements.data());
     }
 
+    // An array from a comma-separated list: "_" leaves a hole, "u" is undefined, "n" null, a
+    // number a Number and any other word a string.
+    ESObject *arrayOf(const char *list)
+    {
+        ESObject *a = array({});
+        const QStringList words = QString::fromLatin1(list).split(u',', Qt::SkipEmptyParts);
+        for (qsizetype i = 0; i < words.size(); ++i) {
+            bool isNumber = false;
+            const double n = words[i].toDouble(&isNumber);
+            const ESValue value = isNumber ? num(n)
+                    : words[i] == u"u"     ? undef()
+                    : words[i] == u"n"     ? null()
+                                           : nameValue(intern(words[i]));
+            if (words[i] != u"_")
+                putProperty(cx, a, nameForIndex(quint32(i)), value);
+        }
+        putProperty(cx, a, names::length, num(double(words.size())));
+        return a;
+    }
+
     // Each position up to "length": the element's text, or "-" when it is not an own property.
     std::string elements(ESObject *array)
     {

