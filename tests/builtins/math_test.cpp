@@ -80,31 +80,6 @@ TEST_F(MathTest, MaxStopsConvertingAtNaN)
             "type error: no default value");
 }
 
-TEST_F(MathTest, ConstantsAreReadOnly)
-{
-    ESObject *mathObject = global("Math");
-    EXPECT_EQ(mathObject->prototype, cx->objectPrototype);
-    const struct
-    {
-        const char *name;
-        double value;
-    } rows[] = {
-        { "E", 2.718281828459045 },
-        { "LN10", 2.302585092994046 },
-        { "LN2", 0.6931471805599453 },
-        { "LOG2E", 1.4426950408889634 },
-        { "LOG10E", 0.43429448190325176 },
-        { "PI", 3.141592653589793 },
-        { "SQRT1_2", 0.7071067811865476 },
-        { "SQRT2", 1.4142135623730951 },
-    };
-    for (const auto &row : rows) {
-        putProperty(cx, mathObject, intern(row.name), numberValue(0));
-        EXPECT_EQ(getProperty(cx, mathObject, intern(row.name)).asNumber(), row.value) << row.name;
-        EXPECT_FALSE(isEnumerableOwn(mathObject, intern(row.name)));
-    }
-}
-
 TEST_F(MathTest, RandomFollowsTheSeed)
 {
     std::srand(42);
