@@ -1,13 +1,15 @@
 # Runs one script test. The test file says what it expects in comments:
 #   // args: WORDS        the command line after the program name (default: -load FILE);
-#                         %F stands for the test file, %D for its folder
+#                         %F stands for the test file, %D for its folder (also in
+#                         the expected output)
 #   // env: NAME=VALUE    environment for the run (several allowed)
 #   // status: N          the exit status (default 0)
 #   /*=== ... ===*/       the exact standard output (default: none)
 #   /*=== stderr ... ===*/ the exact standard error (default: none)
 # The text between the marker line and "===*/" is compared byte for byte, so output without a
 # final line end is written with "===*/" right after its last character.
-# The program runs in a fresh scratch folder with no standard input.
+# The program runs in a fresh scratch folder with no standard input; the path it was run by is
+# written "brindle" in the expected standard error.
 
 file(READ "${SCRIPT}" text)
 get_filename_component(folder "${SCRIPT}" DIRECTORY)
@@ -18,7 +20,7 @@ if(text MATCHES "// status: (-?[0-9]+)")
 endif()
 
 set(args -load "${SCRIPT}")
-if(text MATCHES "// args: ([^\n]*)")
+if(text MATCHES "// args:([^\n]*)")
     string(REPLACE "%F" "${SCRIPT}" line "${CMAKE_MATCH_1}")
     string(REPLACE "%D" "${folder}" line "${line}")
     separate_arguments(args UNIX_COMMAND "${line}")
@@ -45,6 +47,8 @@ function(expected_block marker out)
 endfunction()
 expected_block("/*===" expected_stdout)
 expected_block("/*=== stderr" expected_stderr)
+string(REPLACE "%D" "${folder}" expected_stdout "${expected_stdout}")
+string(REPLACE "%D" "${folder}" expected_stderr "${expected_stderr}")
 
 file(REMOVE_RECURSE "${SCRATCH}")
 file(MAKE_DIRECTORY "${SCRATCH}")
@@ -56,6 +60,9 @@ execute_process(
     ERROR_VARIABLE actual_stderr
     RESULT_VARIABLE actual_status
     TIMEOUT 120)
+
+# Messages start with the program name as it was run; tests expect plain "brindle".
+string(REPLACE "${BRINDLE}" "brindle" actual_stderr "${actual_stderr}")
 
 set(failed FALSE)
 if(NOT "${actual_status}" STREQUAL "${status}")
