@@ -2,6 +2,7 @@
 
 #include "engine/object.h"
 
+#include <unordered_map>
 #include <vector>
 
 // One compiled program or function: instruction bytes with one source line per byte, the number
@@ -20,14 +21,43 @@ struct ESCodeUnit
     qint32 length() const { return qint32(code.size()); }
 
     // The index of the first pooled number equal to value (so NaN is never shared), appending
-    // it when there is none.
+    // it when there is none. A short pool is scanned; a long one (a generated table of
+    // constants) is searched through a hash, which takes in whatever was appended directly.
     int addNumber(double value)
     {
-        for (size_t i = 0; i < numbers.size(); ++i) {
-            if (numbers[i] == value)
-                return int(i);
+        if (numbers.size() < hashedPoolSize) {
+            for (size_t i = 0; i < numbers.size(); ++i) {
+                if (numbers[i] == value)
+                    return int(i);
+            }
+        } else {
+            for (; hashedNumbers < numbers.size(); ++hashedNumbers) {
+                const double pooled = numbers[hashedNumbers];
+                if (pooled == pooled) // emplace keeps the first of equal entries
+                    numberIndex.emplace(pooled == 0 ? 0.0 : pooled, int(hashedNumbers));
+            }
+            if (value == value) {
+                // -0 == 0, so both look for the key +0.
+                const auto found = numberIndex.find(value == 0 ? 0.0 : value);
+                if (found != numberIndex.end())
+                    return found->second;
+            }
         }
         numbers.push_back(value);
         return int(numbers.size() - 1);
     }
+
+private:
+    static constexpr size_t hashedPoolSize = 32;
+    std::unordered_map<double, int> numberIndex;
+    size_t hashedNumbers = 0;
 };
+
+// The process-wide list of function code units, which owns them. A unit's position is its
+// function node's unitIndex and the operand of CLOSURE.
+quint32 registerCodeUnit(ESCodeUnit *unit);
+ESCodeUnit *codeUnitAt(quint32 index);
+quint32 codeUnitCount();
+// Frees every registered unit and empties the list; only for when no function object can
+// refer to one any more (a harness between unrelated runs).
+void releaseCodeUnits();
