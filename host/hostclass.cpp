@@ -1,10 +1,13 @@
 #include "host/hostclass.h"
 
 #include "engine/context.h"
+#include "engine/method.h"
 
-void ESHostClass::installMethods(
-        ESContext *cx, ESObject *holder, std::span<const ESMethodRow> table)
+void ESHostClass::installMethod(ESContext *cx, ESObject *holder, const char *name,
+        qint32 argumentCount, qint32 nativeIndex, const char *help)
 {
-    for (const ESMethodRow &row : table)
-        newNativeFunction(cx, holder, row.entry(), cx->functionPrototype, this);
+    const QString label = QLatin1String(className) + QLatin1String(".prototype.")
+            + QLatin1String(name);
+    const ESMethodEntry entry{ intern(name), intern(label), argumentCount, nativeIndex, 0, help };
+    newNativeFunction(cx, holder, entry, cx->functionPrototype, this);
 }

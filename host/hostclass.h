@@ -1,17 +1,55 @@
 #pragma once
 
 #include "engine/class.h"
-#include "engine/method.h"
+#include "engine/object.h"
 
-#include <span>
+#include <cstddef>
 
-// A native class that publishes one global object whose methods are rows of a table.
+// One method of a host class: its published name, declared argument count, the member that runs
+// it and its help text (null for none). The handler writes its result into arguments[0]; one that
+// writes nothing leaves the first argument as the result.
+template <typename Class>
+struct ESHostMethod
+{
+    const char *name;
+    qint32 argumentCount;
+    void (Class::*handler)(ESContext *cx, int count, ESValue *arguments);
+    const char *help;
+};
+
+// A native class that publishes one global object whose methods are rows of a table. A row's
+// native index is its position in the table plus the table's first index, so a subclass appends
+// a table of its own after its base's rows.
 class ESHostClass : public ESClass
 {
 public:
     using ESClass::ESClass;
 
 protected:
-    // Publishes the rows of table on holder, with this class as the functions' class.
-    void installMethods(ESContext *cx, ESObject *holder, std::span<const ESMethodRow> table);
+    template <typename Class, std::size_t N>
+    void installMethods(ESContext *cx, ESObject *holder, const ESHostMethod<Class> (&table)[N],
+            qint32 firstIndex = 0)
+    {
+        for (std::size_t i = 0; i < N; ++i)
+            installMethod(cx, holder, table[i].name, table[i].argumentCount,
+                    firstIndex + qint32(i), table[i].help);
+    }
+
+    // Runs the row that function's native index selects; false when the index is not in table,
+    // so the caller can hand it on to its base class.
+    template <typename Class, std::size_t N>
+    static bool callMethod(Class *self, const ESHostMethod<Class> (&table)[N], qint32 firstIndex,
+            ESContext *cx, ESObject *function, int count, ESValue *arguments)
+    {
+        const qint64 row = qint64(function->nativeIndex) - firstIndex;
+        if (row < 0 || row >= qint64(N))
+            return false;
+        (self->*table[row].handler)(cx, count, arguments);
+        return true;
+    }
+
+private:
+    // The label is made here from the class name, so every host method is named the same way.
+    void installMethod(ESContext *cx, ESObject *holder, const char *name, qint32 argumentCount,
+            qint32 nativeIndex, const char *help);
 };

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QStringList>
+
+#include <cstdio>
+#include <sys/types.h>
+
+// Runs one external program from a list of words, without a shell: output redirections at the
+// end of the list, optional line-by-line capture of standard output and error, and the exit
+// code. It knows processes and pipes only; what a line means is left to deliverLine.
+class Process
+{
+public:
+    Process() = default;
+    Process(const Process &) = delete;
+    Process &operator=(const Process &) = delete;
+    virtual ~Process();
+
+    // The exit code: the status as a signed 8-bit number, -1 for a signal, a program that could
+    // not be started or no word left. Without wait the child keeps running (capture is then
+    // ignored, since nobody would read the pipes) and the answer is 0 unless it ended at once.
+    qint32 run(const QList<QByteArray> &words, bool wait, bool capture);
+
+    // Reaps the children started without waiting that have ended since. run calls it; a
+    // runner may call it before it exits.
+    static void reapFinishedChildren();
+
+protected:
+    // One complete line of a stream that has no redirection file, as a C string.
+    virtual void deliverLine(bool isStdout, const char *line) = 0;
+    // Called between polls and between wait attempts.
+    virtual void idle();
+
+private:
+    void openRedirections(QList<QByteArray> &words);
+    qint32 waitForChild(bool capture);
+    void receive(int stream, int fd);
+    void splitLines(int stream);
+    void deliver(int stream, const char *line);
+    void deliverUnfinishedLine(int stream);
+
+    // Indexed by stream: 0 standard output, 1 standard error.
+    quint32 received[2] = { 0, 0 };
+    QByteArray buffers[2];
+    // May run one past the end of its buffer when a carriage return was the last byte: the
+    // byte that arrives next is the line feed of the pair and is skipped.
+    quint32 deliveredTo[2] = { 0, 0 };
+    bool deliveredAny[2] = { false, false };
+    FILE *stdoutFile = nullptr;
+    FILE *stderrFile = nullptr; // may be stdoutFile, after "&>"
+    pid_t pid = -1;
+    int readEnds[2] = { -1, -1 };
+};
+
+// Delivers captured lines into two lists; a null list drops its stream's lines.
+class CapturingProcess : public Process
+{
+public:
+    CapturingProcess(QStringList *stdoutLines, QStringList *stderrLines)
+        : stdoutLines(stdoutLines), stderrLines(stderrLines)
+    {
+    }
+
+protected:
+    void deliverLine(bool isStdout, const char *line) override;
+
+private:
+    QStringList *stdoutLines;
+    QStringList *stderrLines;
+};
