@@ -21,10 +21,10 @@ public:
     // The exit code: the status as a signed 8-bit number, -1 for a signal, a program that could
     // not be started or no word left. Without wait the child keeps running (capture is then
     // ignored, since nobody would read the pipes) and the answer is 0 unless it ended at once.
-    qint32 run(const QList<QByteArray> &words, bool wait, bool capture);
+    qint32 run(QList<QByteArray> words, bool wait, bool capture);
 
-    // Reaps the children started without waiting that have ended since. run calls it; a
-    // runner may call it before it exits.
+    // Reaps the children started without waiting that have ended since; run calls it first,
+    // so a long script leaves no zombies behind.
     static void reapFinishedChildren();
 
 protected:
@@ -35,18 +35,23 @@ protected:
 
 private:
     void openRedirections(QList<QByteArray> &words);
-    qint32 waitForChild(bool capture);
-    void receive(int stream, int fd);
-    void splitLines(int stream);
+    bool openPipes(int writeEnds[2]);
+    pid_t startChild(const QList<QByteArray> &words, const int *writeEnds);
+    void gatherOutput();
+    qint32 waitForChild();
+    qint32 pollForEarlyExit();
+    bool receive(int stream);
+    void splitLines(int stream, qsizetype newBytes);
     void deliver(int stream, const char *line);
     void deliverUnfinishedLine(int stream);
+    void closeReadEnds();
 
     // Indexed by stream: 0 standard output, 1 standard error.
     quint32 received[2] = { 0, 0 };
     QByteArray buffers[2];
     // May run one past the end of its buffer when a carriage return was the last byte: the
     // byte that arrives next is the line feed of the pair and is skipped.
-    quint32 deliveredTo[2] = { 0, 0 };
+    qsizetype deliveredTo[2] = { 0, 0 };
     bool deliveredAny[2] = { false, false };
     FILE *stdoutFile = nullptr;
     FILE *stderrFile = nullptr; // may be stdoutFile, after "&>"
@@ -60,8 +65,7 @@ class CapturingProcess : public Process
 public:
     CapturingProcess(QStringList *stdoutLines, QStringList *stderrLines)
         : stdoutLines(stdoutLines), stderrLines(stderrLines)
-    {
-    }
+    { }
 
 protected:
     void deliverLine(bool isStdout, const char *line) override;
