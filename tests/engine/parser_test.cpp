@@ -94,6 +94,13 @@ TEST_F(ParserTest, SyntaxErrorsNameTheTokensAndTheLine)
         { "lbl\n: x", "line 2: expected an expression, found :" },
         { "\n\nvar = 3", "line 3: expected an identifier found =" },
         { "a = 'abc", "line 1: end of file in string constant" },
+        { "a = 'abc\\", "line 1: end of file in string constant" },
+        { "\na = 'ab\nc'", "line 2: newline in string constant" },
+        { "a = '\\x4g'", "line 1: malformed hex escape sequence" },
+        { "a = '\\u12'", "line 1: malformed hex escape sequence" },
+        { "a = 09", "line 1: expected ; found a number" }, // an octal literal stops before the 9
+        { "a = #1", "line 1: unknown character '#'" },
+        { "a = b @ c", "line 1: unknown character '@'" },
     };
     for (const auto &[text, expected] : cases)
         EXPECT_EQ(syntaxError(QString::fromLatin1(text)), expected) << text;
