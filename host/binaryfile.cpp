@@ -1,0 +1,221 @@
+#include "host/binaryfile.h"
+
+#include "engine/context.h"
+#include "engine/convert.h"
+#include "host/byteorder.h"
+#include "host/crc32.h"
+#include "host/filereplace.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const ESHostMethod<BinaryFileESClass> methods[] = {
+    { "load", 1, &BinaryFileESClass::load,
+            "<b>BinaryFile.load(path)</b> loads binary file from <i>path</i>." },
+    { "save", 1, &BinaryFileESClass::save,
+            "<b>BinaryFile.save(path)</b> saves binary file to <i>path</i>." },
+    { "saveRange", 3, &BinaryFileESClass::saveRange,
+            "<b>BinaryFile.saveRange(path, offset, length)</b> saves part of the binary file to "
+            "<i>path</i>. The <i>offset</i> argument specifies the byte offset to start from. The "
+            "<i>length</i> argument specifies the maximum number of bytes that should be saved." },
+    { "peekUint32", 2, &BinaryFileESClass::peekUint32,
+            "<b>BinaryFile.peekUint32(offset, littleEndian)</b> returns a 32-bit word peeked from "
+            "<i>offset</i>. The <i>littleEndian</i> argument specifies the endianness of the "
+            "access, if true or undefined it will be little endian, otherwise it will be big "
+            "endian." },
+    { "pokeUint32", 3, &BinaryFileESClass::pokeUint32,
+            "<b>BinaryFile.pokeUint32(offset, value, littleEndian)</b> poke a <i>value</i> to "
+            "32-bit word located at <i>offset</i>. The <i>littleEndian</i> argument specifies the "
+            "endianness of the access, if true or undefined it will be little endian, otherwise "
+            "it will be big endian." },
+    { "peekBytes", 2, &BinaryFileESClass::peekBytes,
+            "<b>BinaryFile.peekBytes(offset, length)</b> returns byte array containing "
+            "<i>length</i> bytes peeked from <i>offset</i>." },
+    { "pokeBytes", 2, &BinaryFileESClass::pokeBytes,
+            "<b>BinaryFile.pokeBytes(offset, byteArray)</b> poke byte array <i>byteArray</i> to "
+            "<i>offset</i>." },
+    { "crc32", 2, &BinaryFileESClass::crc32,
+            "<b>BinaryFile.crc32(offset, length)</b> returns the CRC-32 checksum of an address "
+            "range <i>length</i> bytes long, starting at <i>offset</i>. This function computes a "
+            "CRC-32 checksum on a block of data using the standard CRC-32 polynomial (0x04C11DB7) "
+            "with an initial value of 0xFFFFFFFF. Note that this implementation doesn't reflect "
+            "the input or the output and the result is inverted." },
+    { "length", 0, &BinaryFileESClass::length,
+            "<b>BinaryFile.length()</b> returns the length of the binary file in bytes." },
+    { "resize", 2, &BinaryFileESClass::resize,
+            "<b>BinaryFile.resize(length, fill)</b> resizes the binary image to <i>length</i> "
+            "bytes. If the operation extends the size, the binary image will be padded with bytes "
+            "of value <i>fill</i>." },
+};
+
+// An omitted byte-order argument means little-endian.
+bool isLittle(const ESValue &order)
+{
+    return order.isUndefined() || toBoolean(order);
+}
+
+QByteArray pathOf(ESContext *cx, const ESValue &value)
+{
+    return toString(cx, value, 10).toLatin1();
+}
+
+} // namespace
+
+BinaryFileESClass::BinaryFileESClass() : ESHostClass("BinaryFile") { }
+
+ESObject *BinaryFileESClass::install(ESContext *cx)
+{
+    ESObject *holder = ESHostClass::install(cx);
+    installMethods(cx, holder, methods);
+    return holder;
+}
+
+void BinaryFileESClass::call(
+        ESContext *cx, ESObject *function, ESObject *thisObject, int count, ESValue *arguments)
+{
+    if (!callMethod(this, methods, 0, cx, function, count, arguments))
+        ESHostClass::call(cx, function, thisObject, count, arguments);
+}
+
+quint64 BinaryFileESClass::clippedCount(quint32 offset, quint64 wanted) const
+{
+    if (offset >= imageLength)
+        return 0;
+    return qMin(wanted, imageLength - offset);
+}
+
+void BinaryFileESClass::load(ESContext *cx, int, ESValue *arguments)
+{
+    const QByteArray path = pathOf(cx, arguments[0]);
+    buffer = {};
+    imageLength = 0;
+    loaded = false;
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    struct stat info;
+    if (fd < 0 || ::fstat(fd, &info) != 0) {
+        if (fd >= 0)
+            ::close(fd);
+        arguments[0] = makeBoolean(false);
+        return;
+    }
+    // A file that cannot be read whole still leaves an image of its size, zero-filled where
+    // nothing arrived.
+    const quint64 size = info.st_size > 0 ? quint64(info.st_size) : 0;
+    buffer.assign(size, 0);
+    imageLength = size;
+    loaded = true;
+    quint64 received = 0;
+    while (received < size) {
+        const ssize_t got = ::read(fd, buffer.data() + received, size - received);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        received += quint64(got);
+    }
+    ::close(fd);
+    arguments[0] = makeBoolean(received == size);
+}
+
+void BinaryFileESClass::writeRange(
+        ESContext *cx, const ESValue &pathValue, quint32 offset, quint64 count, ESValue *result)
+{
+    const QByteArray path = pathOf(cx, pathValue);
+    const ReplaceResult written = replaceFile(path, buffer.data() + offset, count);
+    *result = makeBoolean(written == ReplaceResult::Written);
+}
+
+void BinaryFileESClass::save(ESContext *cx, int, ESValue *arguments)
+{
+    if (!loaded)
+        return;
+    writeRange(cx, arguments[0], 0, imageLength, &arguments[0]);
+}
+
+void BinaryFileESClass::saveRange(ESContext *cx, int, ESValue *arguments)
+{
+    const quint32 offset = toUint32(cx, arguments[1]);
+    const quint32 length = toUint32(cx, arguments[2]);
+    if (!loaded || offset >= imageLength) {
+        pathOf(cx, arguments[0]);
+        return;
+    }
+    writeRange(cx, arguments[0], offset, clippedCount(offset, length), &arguments[0]);
+}
+
+void BinaryFileESClass::peekUint32(ESContext *cx, int, ESValue *arguments)
+{
+    const quint32 offset = toUint32(cx, arguments[0]);
+    const bool little = isLittle(arguments[1]);
+    if (quint64(offset) + 4 > imageLength) {
+        arguments[0] = undefinedValue();
+        return;
+    }
+    arguments[0] = numberValue(readUint32(buffer.data() + offset, little));
+}
+
+void BinaryFileESClass::pokeUint32(ESContext *cx, int, ESValue *arguments)
+{
+    const quint32 offset = toUint32(cx, arguments[0]);
+    const quint32 value = toUint32(cx, arguments[1]);
+    const bool little = isLittle(arguments[2]);
+    const bool inside = quint64(offset) + 4 <= imageLength;
+    if (inside)
+        writeUint32(buffer.data() + offset, value, little);
+    arguments[0] = makeBoolean(inside);
+}
+
+void BinaryFileESClass::peekBytes(ESContext *cx, int, ESValue *arguments)
+{
+    const quint32 offset = toUint32(cx, arguments[0]);
+    const quint64 count = clippedCount(offset, toUint32(cx, arguments[1]));
+    if (count == 0) {
+        arguments[0] = undefinedValue();
+        return;
+    }
+    const QByteArray bytes(reinterpret_cast<const char *>(buffer.data() + offset),
+            qsizetype(count));
+    arguments[0] = objectValue(makeArray(cx, bytes));
+}
+
+void BinaryFileESClass::pokeBytes(ESContext *cx, int, ESValue *arguments)
+{
+    const quint32 offset = toUint32(cx, arguments[0]);
+    const QByteArray bytes = toByteArray(cx, arguments[1]);
+    const quint64 count = clippedCount(offset, quint64(bytes.size()));
+    std::copy_n(bytes.constData(), count, buffer.data() + offset);
+    arguments[0] = makeBoolean(count > 0);
+}
+
+void BinaryFileESClass::crc32(ESContext *cx, int, ESValue *arguments)
+{
+    const quint32 offset = toUint32(cx, arguments[0]);
+    const quint64 count = clippedCount(offset, toUint32(cx, arguments[1]));
+    if (count == 0) {
+        arguments[0] = undefinedValue();
+        return;
+    }
+    arguments[0] = numberValue(::crc32(buffer.data() + offset, count));
+}
+
+void BinaryFileESClass::length(ESContext *, int, ESValue *arguments)
+{
+    arguments[0] = numberValue(quint32(imageLength));
+}
+
+void BinaryFileESClass::resize(ESContext *cx, int, ESValue *arguments)
+{
+    const quint32 length = toUint32(cx, arguments[0]);
+    if (length > imageLength) {
+        const quint8 fill = arguments[1].isUndefined() ? 0xFF : quint8(toUint32(cx, arguments[1]));
+        buffer.resize(imageLength);
+        buffer.resize(length, fill);
+        loaded = true;
+    }
+    imageLength = length;
+    arguments[0] = undefinedValue();
+}
