@@ -1,0 +1,279 @@
+#include "host/qvsys.h"
+
+#include "engine/context.h"
+#include "engine/convert.h"
+#include "host/commandwords.h"
+#include "host/crc32.h"
+#include "host/filecopy.h"
+#include "host/hostpath.h"
+#include "host/processrunner.h"
+#include "host/yesnoquestion.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTextStream>
+
+#include <cstdio>
+#include <unistd.h>
+
+// clang-format off
+const ESHostMethod<QVSysESClass> QVSysESClass::methods[19] = {
+    { "renameFile", 2, &QVSysESClass::renameFile,
+      "<b>QVSys.renameFile(oldPath, newPath)</b> renames file <i>oldPath</i> to be <i>newPath</i>." },
+    { "copyFile", 2, &QVSysESClass::copyFile,
+      "<b>QVSys.copyFile(srcPath, destPath)</b> copies file <i>srcPath</i> to <i>destPath</i>." },
+    { "removeFile", 1, &QVSysESClass::removeFile,
+      "<b>QVSys.removeFile(path)</b> deletes file <i>path</i>." },
+    { "fileExists", 1, &QVSysESClass::fileExists,
+      "<b>QVSys.fileExists(path)</b> returns true if file <i>path</i> exists." },
+    { "fileSize", 1, &QVSysESClass::fileSize,
+      "<b>QVSys.fileSize(path)</b> return the number of bytes in file <i>path</i>." },
+    { "makeDirectory", 1, &QVSysESClass::makeDirectory,
+      "<b>QVSys.makeDirectory(path)</b> create the directory <i>path</i>." },
+    { "removeDirectory", 1, &QVSysESClass::removeDirectory,
+      "<b>QVSys.removeDirectory(path)</b> remove the directory <i>path</i>." },
+    { "writeStringToFile", 2, &QVSysESClass::writeStringToFile,
+      "<b>QVSys.writeStringToFile(path, string)</b> creates a file <i>path</i> containing <i>string</i>." },
+    { "readStringFromFile", 1, &QVSysESClass::readStringFromFile,
+      "<b>QVSys.readStringFromFile(path)</b> returns the string contained in the file <i>path</i>." },
+    { "writeByteArrayToFile", 2, &QVSysESClass::writeByteArrayToFile,
+      "<b>QVSys.writeByteArrayToFile(path, array)</b> creates a file <i>path</i> containing the byte array <i>array</i>." },
+    { "readByteArrayFromFile", 1, &QVSysESClass::readByteArrayFromFile,
+      "<b>QVSys.readByteArrayFromFile(path)</b> returns the byte array contained in the file <i>path</i>." },
+    { "crc32", 1, &QVSysESClass::crc32,
+      "<b>QVSys.crc32(array)</b> returns the CRC-32 checksum of the byte array <i>array</i>. This function computes a CRC-32 checksum on a block of data using the standard CRC-32 polynomial (0x04C11DB7) with an initial value of 0xFFFFFFFF. Note that this implementation doesn't reflect the input or the output and the result is inverted." },
+    { "run", 2, &QVSysESClass::run,
+      "<b>QVSys.run(cmd, wait)</b> runs command line <i>cmd</i> optionally waits for it to complete if <i>wait</i> is true." },
+    { "getRunStdout", 0, &QVSysESClass::runStdout,
+      "<b>QVSys.getRunStdout()</b> returns the stdout output from the last <i>QVSys.run()</i> call." },
+    { "getRunStderr", 0, &QVSysESClass::runStderr,
+      "<b>QVSys.getRunStderr()</b> returns the stderr output from the last <i>QVSys.run()</i> call." },
+    { "packU32", 4, &QVSysESClass::packU32,
+      "<b>QVSys.packU32(array, offset, number, le)</b> packs <i>number</i> into the <i>array</i> at <i>offset</i>." },
+    { "unpackU32", 3, &QVSysESClass::unpackU32,
+      "<b>QVSys.unpackU32(array, offset, le)</b> returns the number unpacked from the <i>array</i> at <i>offset</i>." },
+    { "popup", 1, &QVSysESClass::popup,
+      "<b>QVSys.popup(text)</b> prompt the user with text and return true for yes and false for no." },
+    { "appendStringToFile", 2, &QVSysESClass::appendStringToFile,
+      "<b>QVSys.appendStringToFile(path, string)</b> appends <i>string</i> to the end of the file <i>path</i>." },
+};
+// clang-format on
+
+namespace {
+
+QString pathArgument(ESContext *cx, const ESValue &value)
+{
+    return toString(cx, value);
+}
+
+// The text goes through the locale's 8-bit encoding; a write that fails (a full disk) answers
+// false like a file that cannot be opened.
+bool writeText(QIODevice &file, const QString &text)
+{
+    QTextStream stream(&file);
+    stream.setEncoding(QStringConverter::System);
+    stream << text;
+    stream.flush();
+    return stream.status() == QTextStream::Ok;
+}
+
+} // namespace
+
+ESObject *QVSysESClass::install(ESContext *cx)
+{
+    ESObject *holder = ESClass::install(cx);
+    installMethods(cx, holder, methods);
+    return holder;
+}
+
+void QVSysESClass::call(
+        ESContext *cx, ESObject *function, ESObject *thisObject, int count, ESValue *arguments)
+{
+    if (!callMethod(this, methods, 0, cx, function, count, arguments))
+        ESClass::call(cx, function, thisObject, count, arguments);
+}
+
+void QVSysESClass::renameFile(ESContext *cx, int, ESValue *arguments)
+{
+    const QByteArray from = pathArgument(cx, arguments[0]).toLatin1();
+    const QByteArray to = pathArgument(cx, arguments[1]).toLatin1();
+    arguments[0] = makeBoolean(rename(from.constData(), to.constData()) == 0);
+}
+
+void QVSysESClass::copyFile(ESContext *cx, int, ESValue *arguments)
+{
+    const QString source = pathArgument(cx, arguments[0]);
+    const QString target = pathArgument(cx, arguments[1]);
+    arguments[0] = makeBoolean(::copyFile(source, target));
+}
+
+void QVSysESClass::removeFile(ESContext *cx, int, ESValue *arguments)
+{
+    const QByteArray path = cleanedPath(pathArgument(cx, arguments[0])).toLocal8Bit();
+    arguments[0] = makeBoolean(unlink(path.constData()) == 0);
+}
+
+void QVSysESClass::fileExists(ESContext *cx, int, ESValue *arguments)
+{
+    arguments[0] = makeBoolean(QFileInfo(pathArgument(cx, arguments[0])).exists());
+}
+
+// Sizes are 32-bit counts for scripts: a file of 4 GiB or more reports its size modulo 2^32.
+void QVSysESClass::fileSize(ESContext *cx, int, ESValue *arguments)
+{
+    QFile file(pathArgument(cx, arguments[0]));
+    const quint32 size = file.open(QIODevice::ReadOnly) ? quint32(file.size()) : 0;
+    arguments[0] = numberValue(size);
+}
+
+void QVSysESClass::makeDirectory(ESContext *cx, int, ESValue *arguments)
+{
+    arguments[0] = makeBoolean(makeDirectoryPath(pathArgument(cx, arguments[0])));
+}
+
+void QVSysESClass::removeDirectory(ESContext *cx, int, ESValue *arguments)
+{
+    const QByteArray path = cleanedPath(pathArgument(cx, arguments[0])).toLatin1();
+    arguments[0] = makeBoolean(rmdir(path.constData()) == 0);
+}
+
+// The new content is written beside the file and renamed into place, so a failed write never
+// leaves half a file.
+void QVSysESClass::writeStringToFile(ESContext *cx, int, ESValue *arguments)
+{
+    QSaveFile file(pathArgument(cx, arguments[0]));
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        arguments[0] = makeBoolean(false);
+        return;
+    }
+    const bool written = writeText(file, toString(cx, arguments[1]));
+    arguments[0] = makeBoolean(written && file.commit());
+}
+
+void QVSysESClass::appendStringToFile(ESContext *cx, int, ESValue *arguments)
+{
+    QFile file(pathArgument(cx, arguments[0]));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
+        arguments[0] = makeBoolean(false);
+        return;
+    }
+    arguments[0] = makeBoolean(writeText(file, toString(cx, arguments[1])));
+}
+
+void QVSysESClass::readStringFromFile(ESContext *cx, int, ESValue *arguments)
+{
+    QFile file(pathArgument(cx, arguments[0]));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        arguments[0] = ESValue();
+        return;
+    }
+    QTextStream stream(&file);
+    stream.setEncoding(QStringConverter::System);
+    arguments[0] = nameValue(intern(stream.readAll()));
+}
+
+// Every argument after the path is a byte array, written in order. One that is not an array
+// raises before anything is committed, so the file keeps its old content.
+void QVSysESClass::writeByteArrayToFile(ESContext *cx, int count, ESValue *arguments)
+{
+    QSaveFile file(pathArgument(cx, arguments[0]));
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly)) {
+        arguments[0] = makeBoolean(false);
+        return;
+    }
+    bool written = true;
+    for (int i = 1; i < count; ++i) {
+        const QByteArray bytes = toByteArray(cx, arguments[i]);
+        written = written && file.write(bytes) == bytes.size();
+    }
+    arguments[0] = makeBoolean(written && file.commit());
+}
+
+void QVSysESClass::readByteArrayFromFile(ESContext *cx, int, ESValue *arguments)
+{
+    QFile file(pathArgument(cx, arguments[0]));
+    if (!file.open(QIODevice::ReadOnly)) {
+        arguments[0] = ESValue();
+        return;
+    }
+    const QByteArray bytes = file.read(quint32(file.size()));
+    arguments[0] = objectValue(makeArray(cx, bytes));
+}
+
+void QVSysESClass::crc32(ESContext *cx, int, ESValue *arguments)
+{
+    const QByteArray bytes = toByteArray(cx, arguments[0]);
+    if (bytes.isEmpty()) {
+        arguments[0] = ESValue();
+        return;
+    }
+    const auto *data = reinterpret_cast<const unsigned char *>(bytes.constData());
+    arguments[0] = numberValue(::crc32(data, size_t(bytes.size())));
+}
+
+// A waited-for command's lines replace the previous ones; a command left running in the
+// background writes straight to the runner's own streams and leaves them alone.
+void QVSysESClass::run(ESContext *cx, int, ESValue *arguments)
+{
+    const bool wait = toBoolean(arguments[1]);
+    const QList<QByteArray> words = splitCommandWords(toString(cx, arguments[0]));
+    if (wait) {
+        stdoutLines.clear();
+        stderrLines.clear();
+        CapturingProcess process(&stdoutLines, &stderrLines);
+        arguments[0] = numberValue(process.run(words, true, true));
+    } else {
+        CapturingProcess process(nullptr, nullptr);
+        arguments[0] = numberValue(process.run(words, false, false));
+    }
+}
+
+void QVSysESClass::runStdout(ESContext *, int, ESValue *arguments)
+{
+    arguments[0] = nameValue(intern(stdoutLines.join(u'\n')));
+}
+
+void QVSysESClass::runStderr(ESContext *, int, ESValue *arguments)
+{
+    arguments[0] = nameValue(intern(stderrLines.join(u'\n')));
+}
+
+// Big-endian unless le is true; a non-object first argument is handed back untouched.
+void QVSysESClass::packU32(ESContext *cx, int, ESValue *arguments)
+{
+    if (!arguments[0].isObject())
+        return;
+    ESObject *array = arguments[0].asObject();
+    const quint32 offset = toUint32(cx, arguments[1]);
+    const quint32 number = toUint32(cx, arguments[2]);
+    const bool little = toBoolean(arguments[3]);
+    for (quint32 i = 0; i < 4; ++i) {
+        const quint32 shift = little ? 8 * i : 8 * (3 - i);
+        putProperty(cx, array, nameForIndex(offset + i), numberValue((number >> shift) & 0xff));
+    }
+    arguments[0] = ESValue();
+}
+
+void QVSysESClass::unpackU32(ESContext *cx, int, ESValue *arguments)
+{
+    if (!arguments[0].isObject())
+        return;
+    ESObject *array = arguments[0].asObject();
+    const quint32 offset = toUint32(cx, arguments[1]);
+    const bool little = toBoolean(arguments[2]);
+    quint32 number = 0;
+    for (quint32 i = 0; i < 4; ++i) {
+        const quint32 byte = toUint8(cx, getProperty(cx, array, nameForIndex(offset + i)));
+        number |= byte << (little ? 8 * i : 8 * (3 - i));
+    }
+    arguments[0] = numberValue(number);
+}
+
+void QVSysESClass::popup(ESContext *cx, int, ESValue *arguments)
+{
+    arguments[0] =
+            makeBoolean(askYesOrNo(QStringLiteral("QVSys.popup"), toString(cx, arguments[0])));
+}

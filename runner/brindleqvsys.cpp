@@ -1,0 +1,35 @@
+#include "runner/brindleqvsys.h"
+
+#include "engine/convert.h"
+
+#include <cstdlib>
+#include <iterator>
+
+namespace {
+constexpr qint32 firstIndex = qint32(std::size(QVSysESClass::methods));
+}
+
+const ESHostMethod<BrindleQVSysESClass> BrindleQVSysESClass::methods[1] = {
+    { "exit", 1, &BrindleQVSysESClass::exit,
+            "<b>QVSys.exit(status)</b> terminates Brindle with exit code <i>status</i>." },
+};
+
+ESObject *BrindleQVSysESClass::install(ESContext *cx)
+{
+    ESObject *holder = QVSysESClass::install(cx);
+    installMethods(cx, holder, methods, firstIndex);
+    return holder;
+}
+
+void BrindleQVSysESClass::call(
+        ESContext *cx, ESObject *function, ESObject *thisObject, int count, ESValue *arguments)
+{
+    if (!callMethod(this, methods, firstIndex, cx, function, count, arguments))
+        QVSysESClass::call(cx, function, thisObject, count, arguments);
+}
+
+// Ends the process where it stands: buffered output is flushed, nothing else is torn down.
+void BrindleQVSysESClass::exit(ESContext *cx, int, ESValue *arguments)
+{
+    std::exit(int(toUint32(cx, arguments[0])));
+}
