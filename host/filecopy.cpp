@@ -75,6 +75,10 @@ bool copyFile(const QString &source, const QString &target)
     const QByteArray from = cleanedPath(source).toLocal8Bit();
     const QByteArray to = cleanedPath(targetPath).toLocal8Bit();
 
+    // A target the user may not write stays as it is, though its directory would allow the
+    // rename.
+    if (access(to.constData(), F_OK) == 0 && access(to.constData(), W_OK) != 0)
+        return false;
     const int in = open(from.constData(), O_RDONLY | O_CLOEXEC);
     struct stat status;
     if (in < 0)
