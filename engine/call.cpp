@@ -1,32 +1,191 @@
 #include "engine/call.h"
 
+#include "engine/codeunit.h"
 #include "engine/context.h"
 #include "engine/exceptions.h"
+#include "engine/machine.h"
+#include "engine/scope.h"
+#include "engine/vm.h"
+
+#include <pthread.h>
+
+void stackTooSmall()
+{
+    fatalError(QStringLiteral("virtual machine stack too small"));
+}
+
+namespace {
+
+// Script recursion is bounded by the 1024 stack entries, but native code between calls (a sort
+// comparator, eval's compiler, defaultValue) also uses the thread's own stack. Calls are refused
+// once less than this much of it is left, so runaway recursion ends with an error, not a crash.
+constexpr size_t nativeStackReserve = 2 * 1024 * 1024;
+
+quintptr nativeStackLimit()
+{
+    static thread_local const quintptr limit = [] {
+        pthread_attr_t attributes;
+        if (pthread_getattr_np(pthread_self(), &attributes) != 0)
+            return quintptr(0);
+        void *lowest = nullptr;
+        size_t size = 0;
+        const bool known = pthread_attr_getstack(&attributes, &lowest, &size) == 0;
+        pthread_attr_destroy(&attributes);
+        if (!known)
+            return quintptr(0);
+        return quintptr(lowest) + qMin(nativeStackReserve, size / 2);
+    }();
+    return limit;
+}
+
+void checkNativeStack()
+{
+    if (quintptr(__builtin_frame_address(0)) < nativeStackLimit()) [[unlikely]]
+        stackTooSmall();
+}
+
+// Puts back the caller's frame registers and pops the call's entries, whether the callee
+// returns or an exception passes through.
+class ESFrameGuard
+{
+public:
+    ESFrameGuard(ESContext *cx, qint32 base)
+        : cx(cx), base(base), scopeChain(cx->scopeChain), thisObject(cx->thisObject),
+          argBase(cx->argBase), frameArgCount(cx->frameArgCount)
+    { }
+    ESFrameGuard(const ESFrameGuard &) = delete;
+    ESFrameGuard &operator=(const ESFrameGuard &) = delete;
+    ~ESFrameGuard()
+    {
+        cx->scopeChain = scopeChain;
+        cx->thisObject = thisObject;
+        cx->argBase = argBase;
+        cx->frameArgCount = frameArgCount;
+        cx->sp = base;
+    }
+
+private:
+    ESContext *cx;
+    qint32 base;
+    ESObject *scopeChain;
+    ESObject *thisObject;
+    ESValue *argBase;
+    qint32 frameArgCount;
+};
+
+// The arguments object: the values passed (not the padding), "length" and "callee".
+ESObject *newArgumentsObject(ESContext *cx, ESObject *function, int passed, const ESValue *values)
+{
+    ESObject *arguments = newObject(cx, cx->objectPrototype, cx->objectClass);
+    for (int i = 0; i < passed; ++i)
+        arguments->properties.append(nameForIndex(quint32(i)), 0, values[i]);
+    defineProperty(cx, arguments, DontEnum, names::length, numberValue(passed));
+    defineProperty(cx, arguments, DontEnum, names::callee, objectValue(function));
+    return arguments;
+}
+
+// A function whose body refers to "arguments" has it declared as a local, which starts as the
+// arguments object; one that calls eval stores its entry tos into it, so tos holds it as well.
+void provideArguments(ESContext *cx, ESObject *function, int passed, ESObject *activation)
+{
+    ESObject *arguments = newArgumentsObject(cx, function, passed, cx->argBase);
+    cx->tos = objectValue(arguments);
+    if (!activation)
+        return;
+    const int position = activation->properties.find(names::arguments);
+    if (position >= cx->frameArgCount) // a parameter named arguments keeps its argument
+        activation->properties[position].value = objectValue(arguments);
+}
+
+void callScript(ESContext *cx, ESObject *function, ESObject *thisObject, int count, int passed)
+{
+    ESCallRecord *record = function->code;
+    ESCodeUnit *unit = record->unit;
+    const qint32 base = cx->sp - count;
+    ESFrameGuard guard(cx, base);
+    cx->argBase = cx->stack + base;
+    cx->frameArgCount = count;
+    cx->scopeChain = record->scope;
+    ESObject *activation = nullptr;
+    if (unit->needsActivation) {
+        activation = newActivation(cx, unit, count, cx->argBase);
+        pushScope(cx, activation);
+    } else {
+        if (qint64(cx->sp) + record->localCount >= cx->stackCapacity)
+            stackTooSmall();
+        for (quint32 i = 0; i < record->localCount; ++i)
+            cx->stack[cx->sp++] = ESValue();
+    }
+    if (unit->needsActivation || unit->usesEvalScope)
+        provideArguments(cx, function, passed, activation);
+    cx->thisObject = thisObject ? thisObject : cx->globalObject;
+    run(cx, unit);
+}
+
+} // namespace
 
 void callFunction(ESContext *cx, ESObject *function, ESObject *thisObject, int count)
 {
     if (cx->sp > cx->stackCapacity)
-        fatalError(QStringLiteral("virtual machine stack too small"));
+        stackTooSmall();
     ESCallRecord *record = function->code;
     if (!record)
         throwTypeError(cx, QStringLiteral("can only call function objects"));
+    checkNativeStack();
     // The padding and a native's result slot must fit as well, so no write leaves the stack.
     const qint64 needed = qint64(cx->sp) + qMax<qint64>(0, qint64(record->paramCount) - count) + 1;
     if (needed > cx->stackCapacity)
-        fatalError(QStringLiteral("virtual machine stack too small"));
+        stackTooSmall();
+    const int passed = count;
     while (quint32(count) < record->paramCount) {
         cx->stack[cx->sp++] = ESValue();
         ++count;
     }
-    if (function->nativeIndex >= 0 || !record->unit) {
-        ESValue *arguments = cx->stack + cx->sp - count;
-        if (function->nativeIndex >= 0)
-            function->objectClass->call(cx, function, thisObject, count, arguments);
-        else
-            arguments[0] = ESValue(); // Function.prototype: callable, does nothing
-        cx->tos = arguments[0];
-        cx->sp -= count;
+    if (function->nativeIndex < 0 && record->unit) {
+        callScript(cx, function, thisObject, count, passed);
         return;
     }
-    fatalError(QStringLiteral("script functions cannot be called yet"));
+    ESValue *arguments = cx->stack + cx->sp - count;
+    if (function->nativeIndex >= 0)
+        function->objectClass->call(cx, function, thisObject, count, arguments);
+    else
+        arguments[0] = ESValue(); // Function.prototype: callable, does nothing
+    cx->tos = arguments[0];
+    cx->sp -= count;
+}
+
+void callValue(ESContext *cx, const ESValue &callee, ESObject *thisObject, int count)
+{
+    if (!callee.isObject() || !callee.asObject()->isCallable())
+        throwTypeError(cx, QStringLiteral("not a function object"));
+    callFunction(cx, callee.asObject(), thisObject, count);
+}
+
+void constructInstruction(ESContext *cx, int count)
+{
+    if (!cx->tos.isObject() || !cx->tos.asObject()->construct)
+        throwTypeError(cx, QStringLiteral("new must be given a constructor object"));
+    if (count > cx->sp)
+        fatalError(QStringLiteral("virtual machine stack underflow"));
+    ESObject *constructor = cx->tos.asObject();
+    ESObject *object = construct(cx, constructor, count, cx->stack + cx->sp - count);
+    cx->sp -= count;
+    cx->tos = objectValue(object);
+}
+
+ESObject *newClosure(ESContext *cx, ESCodeUnit *unit)
+{
+    ESCallRecord *record = cx->pool.newCallRecord();
+    record->paramCount = unit->paramCount;
+    record->localCount = unit->localCount;
+    record->unit = unit;
+    record->scope = cx->scopeChain;
+    ESObject *function =
+            newFunctionObject(cx, cx->functionPrototype, record, record, cx->functionClass);
+    defineProperty(cx, function, ReadOnly | DontEnum | DontDelete, names::length,
+            numberValue(unit->paramCount));
+    ESObject *prototype = newObject(cx, cx->objectPrototype, cx->objectClass);
+    defineProperty(cx, function, DontEnum, names::prototype, objectValue(prototype));
+    defineProperty(cx, prototype, DontEnum, names::constructor, objectValue(function));
+    return function;
 }

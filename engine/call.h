@@ -1,8 +1,21 @@
 #pragma once
 
+#include "engine/value.h"
+
 class ESContext;
+struct ESCodeUnit;
 struct ESObject;
 
 // Calls function with the count arguments that end at the top of the memory stack. On return
-// the arguments are popped and the result is in tos.
+// the arguments are popped and the result is in tos; when an exception passes through, the
+// caller's frame registers are put back and the arguments are popped all the same.
 void callFunction(ESContext *cx, ESObject *function, ESObject *thisObject, int count);
+
+// The last step of every call instruction: callee must be a function object.
+void callValue(ESContext *cx, const ESValue &callee, ESObject *thisObject, int count);
+
+// NEW and NEWA: constructs tos with the count entries below it, which are popped.
+void constructInstruction(ESContext *cx, int count);
+
+// CLOSURE: a function object for unit, closed over the current scope chain.
+ESObject *newClosure(ESContext *cx, ESCodeUnit *unit);

@@ -3,6 +3,7 @@
 #include "engine/call.h"
 #include "engine/exceptions.h"
 #include "engine/global.h"
+#include "engine/scope.h"
 
 ESContext::ESContext() = default;
 
@@ -35,7 +36,7 @@ ESContext *setUpContext(ESObject *globalObject, ESContext *cx)
         names::internStandardNames();
 
     cx->globalClass = new ESNativeGlobal;
-    cx->activationClass = new ESClass("activation");
+    cx->activationClass = new ESActivation;
     createBuiltinClasses(cx);
 
     cx->stack = new ESValue[cx->stackCapacity];
