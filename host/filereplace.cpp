@@ -34,7 +34,9 @@ ReplaceResult replaceFile(const QByteArray &path, const unsigned char *bytes, st
     }
     struct stat existing;
     const bool exists = ::stat(target.constData(), &existing) == 0;
-    if (exists && !S_ISREG(existing.st_mode))
+    // A target the user may not write stays as it is, though its directory would allow the
+    // rename; so does anything that is not a plain file.
+    if (exists && (!S_ISREG(existing.st_mode) || ::access(target.constData(), W_OK) != 0))
         return ReplaceResult::CannotOpen;
 
     QByteArray temporary = target + ".XXXXXX";

@@ -110,5 +110,11 @@ TEST_F(BinaryFileTest, SaveWritesWholeImagesAndRangesSafely)
     EXPECT_EQ(readFile("kept.bin"), QByteArray("\x01\x02\x03\x04\x05\x06\x07\x08"));
     EXPECT_EQ(fileMode("kept.bin"), 0644u);
     EXPECT_FALSE(toBoolean(callHost("save", { pathValue("no/such/dir.bin") })));
+    EXPECT_FALSE(toBoolean(callHost("save", { nameValue(intern(scratch.path())) })));
+    if (geteuid() != 0) { // root may write anything
+        ::chmod(path("kept.bin").constData(), 0444);
+        EXPECT_FALSE(toBoolean(callHost("saveRange", { pathValue("kept.bin"), num(0), num(1) })));
+        EXPECT_EQ(readFile("kept.bin"), QByteArray("\x01\x02\x03\x04\x05\x06\x07\x08"));
+    }
     EXPECT_EQ(QDir(scratch.path()).entryList(QDir::Files).size(), 3); // no temporary left behind
 }
