@@ -84,17 +84,24 @@ ESObject *newArgumentsObject(ESContext *cx, ESObject *function, int passed, cons
     return arguments;
 }
 
-// A function whose body refers to "arguments" has it declared as a local, which starts as the
-// arguments object; one that calls eval stores its entry tos into it, so tos holds it as well.
-void provideArguments(ESContext *cx, ESObject *function, int passed, ESObject *activation)
+// A function whose body refers to "arguments" (or calls eval) has it declared as a local,
+// which starts as the arguments object; a parameter of that name keeps its argument. tos holds
+// the object too, for code that stores its entry tos into the local.
+void provideArguments(
+        ESContext *cx, ESObject *function, const ESCodeUnit *unit, int passed, ESObject *activation)
 {
-    ESObject *arguments = newArgumentsObject(cx, function, passed, cx->argBase);
-    cx->tos = objectValue(arguments);
-    if (!activation)
+    size_t local = unit->paramCount;
+    while (local < unit->variables.size() && unit->variables[local].name != names::arguments)
+        ++local;
+    if (local == unit->variables.size() || local - unit->paramCount >= unit->localCount)
         return;
-    const int position = activation->properties.find(names::arguments);
-    if (position >= cx->frameArgCount) // a parameter named arguments keeps its argument
-        activation->properties[position].value = objectValue(arguments);
+    const ESValue arguments = objectValue(newArgumentsObject(cx, function, passed, cx->argBase));
+    cx->tos = arguments;
+    const int slot = cx->frameArgCount + int(local - unit->paramCount);
+    if (activation)
+        activation->properties[slot].value = arguments;
+    else
+        cx->argBase[slot] = arguments;
 }
 
 void callScript(ESContext *cx, ESObject *function, ESObject *thisObject, int count, int passed)
@@ -117,7 +124,7 @@ void callScript(ESContext *cx, ESObject *function, ESObject *thisObject, int cou
             cx->stack[cx->sp++] = ESValue();
     }
     if (unit->needsActivation || unit->usesEvalScope)
-        provideArguments(cx, function, passed, activation);
+        provideArguments(cx, function, unit, passed, activation);
     cx->thisObject = thisObject ? thisObject : cx->globalObject;
     run(cx, unit);
 }

@@ -269,6 +269,9 @@ void run(ESContext *cx, ESCodeUnit *unit)
                     push(cx);
                     ESObject *base = nullptr;
                     const ESValue callee = lookupVariable(cx, nameOperand(operand()), &base);
+                    // A function's variables are not an object a script may see as this.
+                    if (base->objectClass == cx->activationClass)
+                        base = cx->globalObject;
                     callValue(cx, callee, base, secondOperand());
                     break;
                 }

@@ -50,6 +50,14 @@ TEST_F(VmTest, ActivationsHoldArgumentsLocalsAndTheArgumentsObject)
     EXPECT_EQ(text(program({ { OP_NUM_1 }, { OP_NUM_2 }, { OP_NUM_3 }, { OP_CALLG, a, 3 },
                       { OP_RET } })),
             "3");
+    // A function that calls eval but needs no activation has "arguments" on the stack.
+    const int e = global("evalUser");
+    const int eUnit = function(
+            { "ep" }, { "arguments" }, { { OP_GETL, 0 }, { OP_NUM_0 }, { OP_GETX }, { OP_RET } });
+    codeUnitAt(quint32(eUnit))->usesEvalScope = true;
+    EXPECT_EQ(text(program({ { OP_CLOSURE, eUnit }, { OP_PUTG, e }, { OP_NUM_4 },
+                      { OP_CALLG, e, 1 }, { OP_RET } })),
+            "4");
     EXPECT_EQ(cx->scopeChain, nullptr);
 }
 
@@ -63,8 +71,18 @@ TEST_F(VmTest, ClosuresSeeTheScopeTheyWereMadeIn)
                       { OP_CALLG, outer, 1 }, { OP_PUTG, fn }, { OP_NUM_2 }, { OP_CALLG, outer, 1 },
                       { OP_DROP }, { OP_CALLG, fn, 0 }, { OP_RET } })),
             "4");
+    // A sibling found in the activation of outer is called with the global object as this.
+    const int caller = function({}, {}, { { OP_CALLW, name("sibling"), 0 }, { OP_RET } });
+    const int self = function({}, {}, { { OP_THIS }, { OP_RET } });
+    const int holder = function({}, { "sibling" },
+            { { OP_CLOSURE, self }, { OP_PUTLM, 0 }, { OP_CLOSURE, caller }, { OP_RET } }, true);
+    EXPECT_EQ(text(program({ { OP_CLOSURE, holder }, { OP_PUTG, outer }, { OP_CALLG, outer, 0 },
+                      { OP_PUTG, fn }, { OP_CALLG, fn, 0 }, { OP_THIS }, { OP_IDENTITY },
+                      { OP_RET } })),
+            "true");
     // A closure's length is its own parameter count.
-    EXPECT_EQ(text(program({ { OP_GETG, fn }, { OP_GETF, name("length") }, { OP_RET } })), "0");
+    EXPECT_EQ(text(program({ { OP_CLOSURE, outerUnit }, { OP_GETF, name("length") }, { OP_RET } })),
+            "1");
 }
 
 TEST_F(VmTest, NewAndThis)
