@@ -13,11 +13,12 @@ class ESContext;
 struct ESCodeUnit;
 struct ESName;
 struct ESNode;
+struct ESObject;
 
 // One compilation: the lexer, the parser and the code generator share this state and are built
 // afresh for every script, eval text and Function constructor call. The lexer lives in
 // lexer.cpp, the parser in parser.cpp, the variable tables in declarations.cpp and the code
-// generator in codegen.cpp.
+// generator in codegen*.cpp and emitter.cpp.
 class ESCompiler
 {
 public:
@@ -66,6 +67,32 @@ public:
     // A fresh hidden variable name "CG<n>", n counting for the whole process.
     static ESName *hiddenName();
 
+    // Compile driver. compileProgram parses and generates a whole text; every function in it
+    // is generated into its own registered unit and the top-level unit, which the caller owns,
+    // is returned. compileFunctionText is the Function constructor's: it answers the function
+    // object, closed over the global scope.
+    ESCodeUnit *compileProgram(const QString &text);
+    ESObject *compileFunctionText(const QString &parameters, const QString &body);
+
+    // Where a name lives: a global slot, a parameter, a local (index after the parameters), or
+    // nowhere known, so it is looked up by name at run time.
+    enum ResolutionKind { GlobalSlot = 0, ParameterSlot = 1, LocalSlot = 2, ByName = 3 };
+    struct Resolution
+    {
+        ResolutionKind kind;
+        quint32 index;
+    };
+    Resolution resolveName(ESName *name);
+
+    // Emission; each byte goes to currentUnit with emitLine as its line. A jump whose target is
+    // not known yet links its operand into a chain, which patchChain later fills in and empties.
+    void emitOp(int op);
+    void emitOp16(int op, quint32 operand);
+    void emitOp16x2(int op, quint32 first, quint32 second);
+    void emitJump(int op, quint32 &chain);
+    void patchChain(quint32 &chain, quint32 target);
+    void patchHere(quint32 &chain);
+
     ESContext *context;
 
     // Lexer state.
@@ -90,6 +117,21 @@ public:
 
     // Code-generator state.
     qint32 withDepth = 0;
+    int pass = 1;
+    quint32 emitLine = 0;
+    // The part of a statement being generated, for what a jump out of it must undo.
+    enum Region { Plain, WithBody, TryBlock, CatchBlock, FinallyBlock };
+    struct StatementEntry
+    {
+        ESNode *node;
+        Region region;
+    };
+    // Innermost last.
+    std::vector<StatementEntry> statementStack;
+    // Hidden variables for values a statement or expression keeps across other code; reused
+    // in a stack discipline within one function.
+    std::vector<ESName *> temporaries;
+    size_t temporariesInUse = 0;
 
     // Bounds that keep hostile input off the native stack: nesting of statements, functions
     // and expression levels taken together, and the height of an expression tree.
@@ -160,6 +202,44 @@ private:
     ESNode *parseObjectInitialiser();
     ESNode *parseFunction(bool declaration);
     ESNode *parseFunctionExpression();
+
+    // Code generator.
+    void generateFunction(ESNode *function);
+    void generateFunctionBody(ESNode *function);
+    void generateTopLevel(ESNode *root);
+    void genExpr(ESNode *node, bool wantValue);
+    void genStmt(ESNode *node, bool keepValue);
+    void genStmtList(ESNode *list);
+    void genStatementItems(ESNode *list, bool keepLast);
+    void genLoad(ESNode *target);
+    void genStore(ESNode *target);
+    void genCondJump(ESNode *condition, bool onTrue, quint32 &chain);
+    void genCall(ESNode *call, bool wantValue);
+    void genNew(ESNode *node, bool wantValue);
+    void genAssignment(ESNode *node, bool wantValue);
+    void genIncrement(ESNode *node, bool wantValue);
+    void genMemberIncrement(ESNode *node, bool wantValue);
+    void genDelete(ESNode *node, bool wantValue);
+    void genArray(ESNode *node, bool wantValue);
+    void genObject(ESNode *node, bool wantValue);
+    int genArguments(ESNode *chain);
+    void genSwitch(ESNode *node);
+    void genForIn(ESNode *node);
+    void genTry(ESNode *node);
+    void genBreak(ESNode *node);
+    void genContinue(ESNode *node);
+    void genReturn(ESNode *node);
+    void genExits(size_t keep);
+    void genFinallyInline(size_t tryPosition);
+    void genLoadName(ESName *name);
+    void genStoreName(ESName *name);
+    void emitNameAccess(const Resolution &where, ESName *name, int globalOp, int argumentOp,
+            int argumentActivationOp, int localOp, int localActivationOp, int byNameOp);
+    Resolution resolveHidden(ESName *name);
+    ESName *acquireTemporary();
+    void releaseTemporary();
+    [[noreturn]] void generationError(const QString &message);
+    void markActivation();
 
     // Every node made since the parse entry began, so that an error can free a partial tree.
     std::vector<ESNode *> parsedNodes;

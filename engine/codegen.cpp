@@ -1,0 +1,218 @@
+// The compile driver, name resolution and the hidden variables of the code generator.
+
+#include "engine/closure.h"
+#include "engine/codeunit.h"
+#include "engine/compiler.h"
+#include "engine/context.h"
+#include "engine/name.h"
+#include "engine/node.h"
+#include "engine/opcodes.h"
+
+#include <memory>
+
+namespace {
+
+int variablePosition(const ESCodeUnit *unit, const ESName *name)
+{
+    for (size_t p = 0; p < unit->variables.size(); ++p) {
+        if (unit->variables[p].name == name)
+            return int(p);
+    }
+    return -1;
+}
+
+} // namespace
+
+ESCodeUnit *ESCompiler::compileProgram(const QString &text)
+{
+    auto unit = std::make_unique<ESCodeUnit>();
+    currentUnit = unit.get();
+    const size_t firstPending = pendingFunctions.size();
+    resetLexer(text);
+    const ESTree tree(parseProgram());
+    try {
+        // Inner functions come first in the list, so the activation needs they discover are
+        // known when their enclosing functions are generated; and every global slot a function
+        // creates exists before the top-level code resolves its names.
+        for (size_t i = firstPending; i < pendingFunctions.size(); ++i)
+            generateFunction(pendingFunctions[i]);
+        currentUnit = unit.get();
+        generateTopLevel(tree.get());
+    } catch (...) {
+        pendingFunctions.resize(firstPending);
+        currentUnit = nullptr;
+        throw;
+    }
+    pendingFunctions.resize(firstPending);
+    currentUnit = nullptr;
+    return unit.release();
+}
+
+ESObject *ESCompiler::compileFunctionText(const QString &parameters, const QString &body)
+{
+    const size_t firstPending = pendingFunctions.size();
+    const ESTree function(parseFunctionText(parameters, body));
+    try {
+        for (size_t i = firstPending; i < pendingFunctions.size(); ++i)
+            generateFunction(pendingFunctions[i]);
+        generateFunction(function.get());
+    } catch (...) {
+        pendingFunctions.resize(firstPending);
+        throw;
+    }
+    pendingFunctions.resize(firstPending);
+    ESObject *object = newScriptFunction(context, function->unit, nullptr);
+    object->internalValue = nameValue(intern("anonymous"));
+    return object;
+}
+
+// A function is generated once; when that reveals that its variables must be reachable by
+// name, every access emitted so far addressed the stack, so it is generated again.
+void ESCompiler::generateFunction(ESNode *function)
+{
+    currentFunction = function;
+    currentUnit = function->unit;
+    temporaries.clear();
+    pass = 1;
+    generateFunctionBody(function);
+    pass = 2;
+    if (currentUnit->needsActivation || currentUnit->usesEvalScope) {
+        currentUnit->code.clear();
+        currentUnit->lines.clear();
+        generateFunctionBody(function);
+    }
+    currentFunction = nullptr;
+}
+
+void ESCompiler::generateFunctionBody(ESNode *function)
+{
+    withDepth = 0;
+    statementStack.clear();
+    temporariesInUse = 0;
+    ESNode *body = function->child[0];
+    genStmt(body, false);
+    emitLine = body ? body->line : 0;
+    emitOp(OP_RETU);
+}
+
+void ESCompiler::generateTopLevel(ESNode *root)
+{
+    currentFunction = nullptr;
+    temporaries.clear();
+    temporariesInUse = 0;
+    withDepth = 0;
+    statementStack.clear();
+    pass = 1;
+    genStmtList(root);
+    emitLine = root->line;
+    emitOp(OP_RET);
+    pass = 2;
+}
+
+void ESCompiler::markActivation()
+{
+    for (ESNode *function = currentFunction; function; function = function->outer)
+        function->unit->needsActivation = true;
+}
+
+ESCompiler::Resolution ESCompiler::resolveName(ESName *name)
+{
+    if (currentFunction && pass == 1) {
+        const bool isArguments = name == names::arguments;
+        if (isArguments)
+            markActivation();
+        else if (name == names::eval)
+            currentUnit->usesEvalScope = true;
+        if ((isArguments || name == names::eval)
+                && variablePosition(currentUnit, names::arguments) < 0)
+            declareName(names::arguments, DontEnum, true);
+    }
+    if (withDepth > 0) {
+        markActivation();
+        return { ByName, 0 };
+    }
+    // A catch identifier lives in the scope record that CATCH makes.
+    for (const StatementEntry &entry : statementStack) {
+        if (entry.region == CatchBlock && entry.node->name == name)
+            return { ByName, 0 };
+    }
+    if (currentFunction) {
+        const int position = variablePosition(currentUnit, name);
+        if (position >= 0) {
+            if (currentUnit->variables[size_t(position)].attributes & Parameter)
+                return { ParameterSlot, quint32(position) };
+            return { LocalSlot, quint32(position) - currentUnit->paramCount };
+        }
+        for (ESNode *outer = currentFunction->outer; outer; outer = outer->outer) {
+            if (variablePosition(outer->unit, name) >= 0) {
+                // A closure reaches the variables of the functions around it through the scope
+                // chain it captured, which holds their activation objects.
+                markActivation();
+                return { ByName, 0 };
+            }
+        }
+    }
+    ESObject *global = context->globalObject;
+    int slot = global->properties.find(name);
+    if (slot < 0)
+        slot = global->properties.append(name, 0, ESValue());
+    return { GlobalSlot, quint32(slot) };
+}
+
+// Hidden variables are never shadowed by a with object or a catch name, so they are always
+// addressed by slot.
+ESCompiler::Resolution ESCompiler::resolveHidden(ESName *name)
+{
+    if (currentFunction) {
+        const int position = variablePosition(currentUnit, name);
+        return { LocalSlot, quint32(position) - currentUnit->paramCount };
+    }
+    return { GlobalSlot, quint32(context->globalObject->properties.find(name)) };
+}
+
+ESName *ESCompiler::acquireTemporary()
+{
+    if (temporariesInUse == temporaries.size()) {
+        ESName *name = hiddenName();
+        declareName(name, DontEnum | DontDelete, false);
+        temporaries.push_back(name);
+    }
+    return temporaries[temporariesInUse++];
+}
+
+void ESCompiler::releaseTemporary()
+{
+    --temporariesInUse;
+}
+
+void ESCompiler::emitNameAccess(const Resolution &where, ESName *name, int globalOp,
+        int argumentOp, int argumentActivationOp, int localOp, int localActivationOp, int byNameOp)
+{
+    const bool activation = currentUnit->needsActivation;
+    switch (where.kind) {
+    case GlobalSlot:
+        emitOp16(globalOp, where.index);
+        break;
+    case ParameterSlot:
+        emitOp16(activation ? argumentActivationOp : argumentOp, where.index);
+        break;
+    case LocalSlot:
+        emitOp16(activation ? localActivationOp : localOp, where.index);
+        break;
+    case ByName:
+        emitOp16(byNameOp, name->index);
+        break;
+    }
+}
+
+void ESCompiler::genLoadName(ESName *name)
+{
+    emitNameAccess(resolveHidden(name), name, OP_GETG, OP_GETA, OP_GETAM, OP_GETL, OP_GETLM,
+            OP_GETW);
+}
+
+void ESCompiler::genStoreName(ESName *name)
+{
+    emitNameAccess(resolveHidden(name), name, OP_PUTG, OP_PUTA, OP_PUTAM, OP_PUTL, OP_PUTLM,
+            OP_PUTW);
+}
