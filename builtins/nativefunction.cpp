@@ -2,16 +2,9 @@
 
 #include "builtins/builtinmethod.h"
 #include "engine/convert.h"
+#include "engine/evaluate.h"
 
 namespace {
-
-// Stands in for the compiler's function-from-text entry, which builds the function object
-// from a parameter list and a statement list, until the compiler offers one.
-ESObject *compileFunctionFromText(ESContext *cx, const QString &, const QString &)
-{
-    throwError(cx, cx->syntaxErrorClass->constructor,
-            QStringLiteral("Function constructor not available"));
-}
 
 // Function(p1, ..., pn, body): every argument but the last is a parameter text. An empty text
 // adds no comma of its own, so Function("", "x", "return x") has the one parameter x.
@@ -26,7 +19,7 @@ ESValue callFunctionConstructor(ESContext *cx, ESObject *, int count, ESValue *a
     // The call protocol pads to the declared count of 1, so count 0 only comes from native
     // callers; it reads as the one Undefined argument a script call would have.
     const QString body = toString(cx, argumentAt(count, arguments, count - 1));
-    return objectValue(compileFunctionFromText(cx, parameters, body));
+    return objectValue(compileFunctionText(cx, parameters, body));
 }
 
 // Functions do not keep their source text, so every function prints alike.

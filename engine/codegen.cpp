@@ -4,6 +4,7 @@
 #include "engine/codeunit.h"
 #include "engine/compiler.h"
 #include "engine/context.h"
+#include "engine/evaluate.h"
 #include "engine/name.h"
 #include "engine/node.h"
 #include "engine/opcodes.h"
@@ -215,4 +216,10 @@ void ESCompiler::genStoreName(ESName *name)
 {
     emitNameAccess(resolveHidden(name), name, OP_PUTG, OP_PUTA, OP_PUTAM, OP_PUTL, OP_PUTLM,
             OP_PUTW);
+}
+
+ESObject *compileFunctionText(ESContext *cx, const QString &parameters, const QString &body)
+{
+    ESCompiler compiler(cx);
+    return compiler.compileFunctionText(parameters, body);
 }
