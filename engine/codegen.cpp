@@ -1,6 +1,6 @@
 // The compile driver, name resolution and the hidden variables of the code generator.
 
-#include "engine/closure.h"
+#include "engine/call.h"
 #include "engine/codeunit.h"
 #include "engine/compiler.h"
 #include "engine/context.h"
@@ -62,7 +62,9 @@ ESObject *ESCompiler::compileFunctionText(const QString &parameters, const QStri
         throw;
     }
     pendingFunctions.resize(firstPending);
-    ESObject *object = newScriptFunction(context, function->unit, nullptr);
+    ESObject *object = newClosure(context, function->unit);
+    // A function made from text sees the global scope only, wherever the constructor ran.
+    object->code->scope = nullptr;
     object->internalValue = nameValue(intern("anonymous"));
     return object;
 }
