@@ -2,6 +2,8 @@
 
 #include "engine/convert.h"
 #include "engine/evaluate.h"
+#include "host/binaryfile.h"
+#include "host/elffile.h"
 #include "host/hexception.h"
 #include "host/wscript.h"
 #include "runner/brindleargparse.h"
@@ -49,6 +51,10 @@ int runScripts(const BrindleArgParse &parser)
     std::unique_ptr<ESContext> cx(setUpContext(nullptr, nullptr));
     WScriptESClass wscript;
     wscript.install(cx.get());
+    BinaryFileESClass binaryFile;
+    binaryFile.install(cx.get());
+    ElfFileESClass elfFile;
+    elfFile.install(cx.get());
     try {
         runAll(cx.get(), parser);
     } catch (const HException &error) {

@@ -1,7 +1,7 @@
 # Runs one script test. The test file says what it expects in comments:
 #   // args: WORDS        the command line after the program name (default: -load FILE);
 #                         %F stands for the test file, %D for its folder (also in
-#                         the expected output)
+#                         the expected output), %B for the tests' build folder
 #   // env: NAME=VALUE    environment for the run (several allowed)
 #   // status: N          the exit status (default 0)
 #   /*=== ... ===*/       the exact standard output (default: none)
@@ -23,6 +23,7 @@ set(args -load "${SCRIPT}")
 if(text MATCHES "// args:([^\n]*)")
     string(REPLACE "%F" "${SCRIPT}" line "${CMAKE_MATCH_1}")
     string(REPLACE "%D" "${folder}" line "${line}")
+    string(REPLACE "%B" "${BUILD_FOLDER}" line "${line}")
     separate_arguments(args UNIX_COMMAND "${line}")
 endif()
 
