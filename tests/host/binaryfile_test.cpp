@@ -17,11 +17,6 @@ protected:
         const ESValue bytes = callHost("peekBytes", { num(offset), num(length) });
         return bytes.isObject() ? elements(bytes.asObject()) : text(bytes);
     }
-    double word(std::initializer_list<ESValue> arguments)
-    {
-        const ESValue value = callHost("peekUint32", arguments);
-        return value.isUndefined() ? -1 : toNumber(cx, value);
-    }
 };
 
 TEST_F(BinaryFileTest, MethodsCarryLabelsCountsAndHelp)
@@ -37,23 +32,6 @@ TEST_F(BinaryFileTest, MethodsCarryLabelsCountsAndHelp)
     EXPECT_EQ(text(getProperty(cx, function(holder, "peekBytes"), intern("help"))),
             "<b>BinaryFile.peekBytes(offset, length)</b> returns byte array containing "
             "<i>length</i> bytes peeked from <i>offset</i>.");
-}
-
-TEST_F(BinaryFileTest, WordsInEitherOrderAndOnlyInsideTheImage)
-{
-    loadEightBytes();
-    EXPECT_EQ(word({ num(0) }), 0x04030201);
-    EXPECT_EQ(word({ num(0), makeBoolean(false) }), 0x01020304);
-    EXPECT_EQ(word({ num(4), makeBoolean(true) }), 0x08070605);
-    EXPECT_EQ(word({ num(5) }), -1);
-    EXPECT_EQ(word({ num(4294967295.0) }), -1);
-
-    EXPECT_TRUE(toBoolean(callHost("pokeUint32", { num(0), num(0xAABBCCDD) })));
-    EXPECT_EQ(peek(0, 4), "221,204,187,170");
-    callHost("pokeUint32", { num(0), num(0xAABBCCDD), makeBoolean(false) });
-    EXPECT_EQ(peek(0, 4), "170,187,204,221");
-    EXPECT_FALSE(toBoolean(callHost("pokeUint32", { num(6), num(1) })));
-    EXPECT_EQ(peek(4, 4), "5,6,7,8");
 }
 
 TEST_F(BinaryFileTest, ByteRangesAreClippedAtTheEnd)
@@ -73,19 +51,6 @@ TEST_F(BinaryFileTest, ByteRangesAreClippedAtTheEnd)
     EXPECT_EQ(toNumber(cx, callHost("crc32", { num(0), num(100) })), crc32(bytes, 8));
     EXPECT_EQ(toNumber(cx, callHost("crc32", { num(2), num(3) })), crc32(bytes + 2, 3));
     EXPECT_TRUE(callHost("crc32", { num(8), num(1) }).isUndefined());
-}
-
-TEST_F(BinaryFileTest, ResizePadsWithTheFillByte)
-{
-    loadEightBytes();
-    callHost("resize", { num(10) });
-    EXPECT_EQ(toNumber(cx, callHost("length")), 10);
-    EXPECT_EQ(peek(7, 3), "8,255,255");
-    callHost("resize", { num(12), num(0x1234) });
-    EXPECT_EQ(peek(9, 3), "255,52,52");
-    callHost("resize", { num(4) });
-    callHost("resize", { num(6), num(0) });
-    EXPECT_EQ(peek(0, 10), "1,2,3,4,0,0");
 }
 
 TEST_F(BinaryFileTest, SaveWritesWholeImagesAndRangesSafely)
