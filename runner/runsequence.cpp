@@ -1,5 +1,6 @@
 #include "runner/runsequence.h"
 
+#include "engine/context.h"
 #include "engine/convert.h"
 #include "engine/evaluate.h"
 #include "host/binaryfile.h"
@@ -7,59 +8,90 @@
 #include "host/hexception.h"
 #include "host/wscript.h"
 #include "runner/brindleargparse.h"
+#include "runner/brindleqvsys.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <memory>
 
 namespace {
 
-// An uncaught script error ends the run with its message.
+// A script that ended with an uncaught exception ends the run: an error object reports its
+// message, any other value is shown as text.
 void checkCompletion(ESContext *cx, const ESCompletion &completion)
 {
-    if (completion.type == ESCompletion::Normal)
+    if (completion.type != ESCompletion::Throw)
         return;
-    const ESValue &thrown = completion.value;
-    if (thrown.isObject() && isPrototypeOf(cx->errorClass->prototype, thrown))
-        throw HException(toString(cx, getProperty(cx, thrown.asObject(), names::message))
-                        .toLatin1());
-    throw HException("uncaught exception - " + toString(cx, thrown).toLatin1());
+    const ESValue &value = completion.value;
+    QString message;
+    if (isPrototypeOf(cx->errorClass->prototype, value))
+        message = toString(cx, getProperty(cx, value.asObject(), names::message));
+    else
+        message = QStringLiteral("uncaught exception - ") + toString(cx, value);
+    throw HException(message.toLatin1());
 }
 
-void runAll(ESContext *cx, const BrindleArgParse &parser)
+// Every definition is a string the script sees as a global variable, hidden from for-in.
+void define(ESContext *cx, const QString &definition, bool verbose)
 {
-    for (const QString &definition : parser.definitions) {
-        const QStringList parts = definition.split(u'=', Qt::SkipEmptyParts);
-        if (parts.size() >= 2)
-            defineProperty(cx, cx->globalObject, DontEnum, intern(parts[0]),
-                    nameValue(intern(parts[1])));
-    }
-    for (const QString &file : parser.loadFiles) {
-        ESCompletion completion;
-        if (!loadWithSearchPath(cx, file, completion))
-            throw HException("cannot load " + file.toLatin1());
-        checkCompletion(cx, completion);
-    }
-    const QString text = parser.scriptPieces.join(u'\n');
-    if (!text.isEmpty())
-        checkCompletion(cx, evaluate(cx, QString(), text));
+    const QStringList parts = definition.split(u'=', Qt::SkipEmptyParts);
+    if (parts.size() < 2)
+        throw HException("cannot define " + definition.toLatin1());
+    if (verbose)
+        printf("defining: %s=%s\n", parts[0].toLatin1().constData(),
+                parts[1].toLatin1().constData());
+    defineProperty(cx, cx->globalObject, DontEnum, intern(parts[0]), nameValue(intern(parts[1])));
+}
+
+void load(ESContext *cx, const QString &fileName, bool verbose)
+{
+    if (verbose)
+        printf("loading: %s\n", fileName.toLatin1().constData());
+    ESCompletion completion;
+    if (!loadWithSearchPath(cx, fileName, completion))
+        throw HException("cannot load " + fileName.toLatin1());
+    checkCompletion(cx, completion);
+}
+
+void runSequence(const BrindleArgParse &parser)
+{
+    // The host classes outlive the context, whose function objects point at them.
+    WScriptESClass wscript;
+    BrindleQVSysESClass qvsys;
+    BinaryFileESClass binaryFile;
+    ElfFileESClass elfFile;
+    ESHostClass *const hostClasses[] = { &wscript, &qvsys, &binaryFile, &elfFile };
+
+    const std::unique_ptr<ESContext> cx(new ESContext);
+    setUpContext(nullptr, cx.get());
+    for (ESHostClass *hostClass : hostClasses)
+        hostClass->install(cx.get());
+    srand(unsigned(time(nullptr)));
+
+    for (const QString &definition : parser.definitions)
+        define(cx.get(), definition, parser.verbose);
+    for (const QString &fileName : parser.loadFiles)
+        load(cx.get(), fileName, parser.verbose);
+    const QString script = parser.scriptPieces.join(u'\n');
+    if (script.isEmpty())
+        return;
+    if (parser.verbose)
+        printf("executing: %s\n", script.toLatin1().constData());
+    checkCompletion(cx.get(), evaluate(cx.get(), QString(), script));
 }
 
 } // namespace
 
 int runScripts(const BrindleArgParse &parser)
 {
-    std::unique_ptr<ESContext> cx(setUpContext(nullptr, nullptr));
-    WScriptESClass wscript;
-    wscript.install(cx.get());
-    BinaryFileESClass binaryFile;
-    binaryFile.install(cx.get());
-    ElfFileESClass elfFile;
-    elfFile.install(cx.get());
     try {
-        runAll(cx.get(), parser);
-    } catch (const HException &error) {
-        fprintf(stderr, "error: %s\n", error.message().constData());
-        return 1;
+        runSequence(parser);
+        return 0;
+    } catch (const HException &e) {
+        fprintf(stderr, "error: %s\n", e.message().constData());
+    } catch (...) {
+        fputs("Internal error detected\n", stderr);
     }
-    return 0;
+    return 1;
 }

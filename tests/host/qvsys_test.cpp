@@ -46,30 +46,7 @@ TEST_F(QVSysTest, MethodsArePublishedWithLengthsHelpAndExitLast)
     EXPECT_FALSE(isEnumerableOwn(holder, intern("run")));
 }
 
-TEST_F(QVSysTest, FileMethodsAnswerSuccessAndFailure)
-{
-    writeFile("a", "12345");
-    EXPECT_TRUE(yes(call("renameFile", { str("a"), str("b") })));
-    EXPECT_TRUE(no(call("renameFile", { str("a"), str("c") })));
-    EXPECT_EQ(text(call("fileSize", { str("b") })), "5");
-    EXPECT_EQ(text(call("fileSize", { str("missing") })), "0");
-    EXPECT_TRUE(yes(call("fileExists", { str("b") })));
-    EXPECT_TRUE(yes(call("fileExists", { str(".") })));
-    EXPECT_TRUE(no(call("fileExists")));
-    EXPECT_TRUE(yes(call("removeFile", { str("./x/../b") })));
-    EXPECT_TRUE(no(call("removeFile", { str("b") })));
-
-    EXPECT_TRUE(yes(call("makeDirectory", { str("x/y/z") })));
-    EXPECT_TRUE(yes(call("makeDirectory", { str("x/y/z") })));
-    EXPECT_TRUE(QFileInfo(QStringLiteral("x/y/z")).isDir());
-    writeFile("x/file", "");
-    EXPECT_TRUE(no(call("makeDirectory", { str("x/file") })));
-    EXPECT_TRUE(no(call("removeDirectory", { str("x/y") })));
-    EXPECT_TRUE(yes(call("removeDirectory", { str("x/y/z/") })));
-    EXPECT_TRUE(no(call("removeDirectory", { str("x/y/z") })));
-}
-
-TEST_F(QVSysTest, TextAndByteFilesRoundTrip)
+TEST_F(QVSysTest, WrittenFilesGetNewFileModesAndKeepContentOnError)
 {
     const mode_t mask = umask(0);
     umask(mask);
@@ -79,17 +56,10 @@ TEST_F(QVSysTest, TextAndByteFilesRoundTrip)
     struct stat status;
     ASSERT_EQ(stat("t", &status), 0);
     EXPECT_EQ(status.st_mode & 0777, 0666u & ~mask); // as any new file, not the 0600 of a temporary
-    EXPECT_EQ(text(call("readStringFromFile", { str("t") })), "one\n2");
-    EXPECT_TRUE(call("readStringFromFile", { str("missing") }).isUndefined());
-    EXPECT_TRUE(no(call("writeStringToFile", { str("no/such/t"), str("x") })));
-    EXPECT_TRUE(no(call("appendStringToFile", { str("no/such/t"), str("x") })));
 
     EXPECT_TRUE(yes(call(
             "writeByteArrayToFile", { str("b"), obj(arrayOf("1,2")), obj(arrayOf("3,255,256")) })));
     EXPECT_EQ(contents("b"), QByteArray("\x01\x02\x03\xff\x00", 5));
-    EXPECT_EQ(elements(call("readByteArrayFromFile", { str("b") }).asObject()), "1,2,3,255,0");
-    EXPECT_TRUE(call("readByteArrayFromFile", { str("missing") }).isUndefined());
-    EXPECT_TRUE(no(call("writeByteArrayToFile", { str("no/such/b"), obj(arrayOf("1")) })));
     // A bad array raises before anything is committed: the file keeps its bytes.
     EXPECT_EQ(errorMessage([&] {
         call("writeByteArrayToFile", { str("b"), obj(arrayOf("9")), num(1) });
@@ -136,21 +106,6 @@ TEST_F(QVSysTest, CopyFileKeepsTimesAndModeAndNeverDestroysTheTarget)
             QDir().entryList(QDir::Hidden | QDir::Files).join(u' '), QStringLiteral("src target"));
 }
 
-TEST_F(QVSysTest, RunCapturesTheLastWaitedCommand)
-{
-    EXPECT_EQ(text(call("run", { str("sh -c \"echo a; echo b 1>&2\""), makeBoolean(true) })), "0");
-    EXPECT_EQ(text(call("getRunStdout")), "a");
-    EXPECT_EQ(text(call("getRunStderr")), "b");
-    EXPECT_EQ(text(call("run", { str("true"), makeBoolean(false) })), "0");
-    EXPECT_EQ(text(call("getRunStdout")), "a"); // a run without waiting leaves the lines
-    EXPECT_EQ(text(call("run", { str("sh -c \"printf 'x\\nabc'\""), makeBoolean(true) })), "0");
-    EXPECT_EQ(text(call("getRunStdout")), "x\nabc");
-    EXPECT_EQ(text(call("getRunStderr")), "");
-    EXPECT_EQ(text(call("run", { str("sh -c \"exit 200\""), makeBoolean(true) })), "-56");
-    EXPECT_EQ(text(call("run", { str("no-such-program-here"), makeBoolean(true) })), "-1");
-    EXPECT_EQ(text(call("run", { str("  "), makeBoolean(true) })), "-1");
-}
-
 TEST(CommandWords, SpacesQuotesAndEscapedQuotes)
 {
     const struct
@@ -193,20 +148,6 @@ TEST(HostPath, CleaningDropsEmptyAndDotSegmentsAndFoldsParents)
     for (const auto &row : rows)
         EXPECT_EQ(cleanedPath(QString::fromLatin1(row.path)).toStdString(), row.cleaned)
                 << row.path;
-}
-
-TEST_F(QVSysTest, PackAndUnpackWordsInBothByteOrders)
-{
-    ESObject *a = arrayOf("");
-    EXPECT_TRUE(call("packU32", { obj(a), num(0), num(0x11223344) }).isUndefined());
-    EXPECT_EQ(elements(a), "17,34,51,68");
-    call("packU32", { obj(a), num(2), num(0x11223344), makeBoolean(true) });
-    EXPECT_EQ(elements(a), "17,34,68,51,34,17");
-    EXPECT_EQ(text(call("unpackU32", { obj(a), num(2), makeBoolean(true) })), "287454020");
-    EXPECT_EQ(text(call("unpackU32", { obj(a), num(0) })), "287458355");
-    EXPECT_EQ(text(call("unpackU32", { obj(a), num(4) })), "571539456"); // unset elements are 0
-    EXPECT_EQ(text(call("packU32", { num(5), num(0), num(1) })), "5");
-    EXPECT_EQ(text(call("unpackU32", { str("s"), num(0) })), "s");
 }
 
 TEST_F(QVSysTest, Crc32AndPopupWithoutTerminal)

@@ -1,0 +1,1 @@
+// A file of comments only runs and the status is 0.
