@@ -61,78 +61,6 @@ TEST_F(VmTest, ActivationsHoldArgumentsLocalsAndTheArgumentsObject)
     EXPECT_EQ(cx->scopeChain, nullptr);
 }
 
-TEST_F(VmTest, ClosuresSeeTheScopeTheyWereMadeIn)
-{
-    const int outer = global("outer"), fn = global("fn");
-    // function outer(x) { return function () { return x; }; }
-    const int inner = function({}, {}, { { OP_GETW, name("ox") }, { OP_RET } });
-    const int outerUnit = function({ "ox" }, {}, { { OP_CLOSURE, inner }, { OP_RET } }, true);
-    EXPECT_EQ(text(program({ { OP_CLOSURE, outerUnit }, { OP_PUTG, outer }, { OP_NUM_4 },
-                      { OP_CALLG, outer, 1 }, { OP_PUTG, fn }, { OP_NUM_2 }, { OP_CALLG, outer, 1 },
-                      { OP_DROP }, { OP_CALLG, fn, 0 }, { OP_RET } })),
-            "4");
-    // A sibling found in the activation of outer is called with the global object as this.
-    const int caller = function({}, {}, { { OP_CALLW, name("sibling"), 0 }, { OP_RET } });
-    const int self = function({}, {}, { { OP_THIS }, { OP_RET } });
-    const int holder = function({}, { "sibling" },
-            { { OP_CLOSURE, self }, { OP_PUTLM, 0 }, { OP_CLOSURE, caller }, { OP_RET } }, true);
-    EXPECT_EQ(text(program({ { OP_CLOSURE, holder }, { OP_PUTG, outer }, { OP_CALLG, outer, 0 },
-                      { OP_PUTG, fn }, { OP_CALLG, fn, 0 }, { OP_THIS }, { OP_IDENTITY },
-                      { OP_RET } })),
-            "true");
-    // A closure's length is its own parameter count.
-    EXPECT_EQ(text(program({ { OP_CLOSURE, outerUnit }, { OP_GETF, name("length") }, { OP_RET } })),
-            "1");
-}
-
-TEST_F(VmTest, NewAndThis)
-{
-    const int p = global("P"), q = global("Q"), m = global("m"), o = global("o");
-    // function P(v) { this.v = v; }
-    const int pUnit = function(
-            { "pv" }, {}, { { OP_GETA, 0 }, { OP_THIS }, { OP_PUTF, name("v") }, { OP_RETU } });
-    // function Q() { this.v = 1; return {w: 2}; }
-    const int qUnit = function({}, {},
-            { { OP_NUM_1 }, { OP_THIS }, { OP_PUTF, name("v") }, { OP_NEWOBJ }, { OP_NUM_2 },
-                    { OP_INITF, name("w") }, { OP_RET } });
-    // function m() { return this; }
-    const int mUnit = function({}, {}, { { OP_THIS }, { OP_RET } });
-    value(program({ { OP_CLOSURE, pUnit }, { OP_PUTG, p }, { OP_CLOSURE, qUnit }, { OP_PUTG, q },
-            { OP_CLOSURE, mUnit }, { OP_PUTG, m }, { OP_NEWOBJ }, { OP_GETG, m },
-            { OP_INITF, name("m") }, { OP_PUTG, o }, { OP_RETU } }));
-    const int constructor = name("constructor");
-    EXPECT_EQ(text(program({ { OP_NUM_3 }, { OP_GETG, p }, { OP_NEWA, 1 }, { OP_GETF, name("v") },
-                      { OP_RET } })),
-            "3");
-    EXPECT_EQ(text(program({ { OP_GETG, p }, { OP_NEW }, { OP_GETF, constructor }, { OP_GETG, p },
-                      { OP_IDENTITY }, { OP_RET } })),
-            "true");
-    EXPECT_EQ(text(program({ { OP_GETG, q }, { OP_NEW }, { OP_GETF, name("v") }, { OP_TYPEOF },
-                      { OP_RET } })),
-            "undefined");
-    // A prototype that is not an object gives the new object Object.prototype.
-    EXPECT_EQ(text(program({ { OP_NUM_1 }, { OP_GETG, p }, { OP_PUTF, name("prototype") },
-                      { OP_GETG, p }, { OP_NEW }, { OP_GETF, constructor }, { OP_GETG, p },
-                      { OP_IDENTITY }, { OP_RET } })),
-            "false");
-    // Inside with (o), m() finds m on o and passes o; a global call passes the global object.
-    EXPECT_EQ(text(program({ { OP_GETG, o }, { OP_WITH }, { OP_CALLW, name("m"), 0 },
-                      { OP_GETG, o }, { OP_IDENTITY }, { OP_ENDWITH }, { OP_RET } })),
-            "true");
-    EXPECT_EQ(text(program({ { OP_CALLG, m, 0 }, { OP_THIS }, { OP_IDENTITY }, { OP_RET } })),
-            "true");
-    EXPECT_EQ(text(program({ { OP_GETG, o }, { OP_CALLF, name("m"), 0 }, { OP_GETG, o },
-                      { OP_IDENTITY }, { OP_RET } })),
-            "true");
-    EXPECT_EQ(text(program({ { OP_GETG, o }, { OP_STR, name("m") }, { OP_CALLX, 0 }, { OP_GETG, o },
-                      { OP_IDENTITY }, { OP_RET } })),
-            "true");
-    EXPECT_EQ(errorMessage([&] {
-        run(cx, program({ { OP_NUM_1 }, { OP_NEW } }));
-    }),
-            "new must be given a constructor object");
-}
-
 TEST_F(VmTest, ByNameAccessWalksTheScopeChain)
 {
     const int n = name("byName");
@@ -152,34 +80,6 @@ TEST_F(VmTest, ByNameAccessWalksTheScopeChain)
                     { OP_ADD }, { OP_GETW, n }, { OP_ADD }, { OP_ENDWITH }, { OP_RET } })),
             "7"); // 2 + true + 4
     EXPECT_EQ(cx->scopeChain, nullptr);
-}
-
-TEST_F(VmTest, ForInVisitsASnapshotOfEnumerableNames)
-{
-    // Interned in this order, so that the visiting order differs from the text order.
-    ESName *zed = intern("forInZed"), *alpha = intern("forInAlpha"), *mid = intern("forInMid");
-    ESObject *base = newObject(cx, cx->objectPrototype, cx->objectClass);
-    putProperty(cx, base, alpha, numberValue(1));
-    putProperty(cx, base, mid, numberValue(2));
-    ESObject *object = newObject(cx, base, cx->objectClass);
-    defineProperty(cx, object, DontEnum, mid, numberValue(3)); // does not hide the inherited one
-    putProperty(cx, object, alpha, numberValue(4));
-    putProperty(cx, object, zed, numberValue(5));
-    const int o = global("o"), it = global("it"), key = global("key"), out = global("out");
-    cx->globalObject->properties[o].value = objectValue(object);
-    cx->globalObject->properties[out].value = nameValue(intern(""));
-    EXPECT_EQ(
-            text(program({ { OP_GETG, o }, { OP_ENUM }, { OP_PUTG, it }, { OP_J, 12 },
-                    // 4: body
-                    { OP_PUTG, key }, { OP_GETG, out }, { OP_GETG, key }, { OP_ADD },
-                    { OP_PUTG, out }, { OP_NUM_1 }, { OP_GETG, o }, { OP_PUTF, name("forInAdded") },
-                    // 12: step
-                    { OP_GETG, it }, { OP_NEXT, 4 }, { OP_GETG, out }, { OP_RET } })),
-            "forInZedforInAlphaforInMid");
-    EXPECT_EQ(errorMessage([&] {
-        run(cx, program({ { OP_NULL }, { OP_ENUM } }));
-    }),
-            "can't convert null to an object");
 }
 
 TEST_F(VmTest, CaughtErrorsRestoreTheMachineState)

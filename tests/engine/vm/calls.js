@@ -5,6 +5,7 @@ missing undefined, extra 2
 closure 3 3 1
 point 7 true true
 factory 2 undefined
+odd prototype true, index call this true
 with this true, global this true
 arguments 3 b true
 sibling this true
@@ -34,6 +35,11 @@ WScript.Echo("point " + p.sum() + " " + (p.constructor == Point) + " " + (p.sum 
 function Factory() { this.v = 1; return { v: 2 }; }
 function Plain() { return 5; }
 WScript.Echo("factory " + (new Factory()).v + " " + (new Plain()).v + "\n");
+// A "prototype" that is not an object gives new objects the Object prototype.
+function Odd() { }
+Odd.prototype = 1;
+var indexed = { self: function () { return this; } };
+WScript.Echo("odd prototype " + ((new Odd()).constructor == Object) + ", index call this " + (indexed["self"]() == indexed) + "\n");
 
 var holder = { self: function () { return this; } };
 function self() { return this; }
