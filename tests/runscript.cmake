@@ -1,7 +1,8 @@
 # Runs one script test. The test file says what it expects in comments:
 #   // args: WORDS        the command line after the program name (default: -load FILE);
 #                         %F stands for the test file, %D for its folder (also in
-#                         the expected output), %B for the tests' build folder
+#                         the expected output), %B for the tests' build folder (also in
+#                         the expected output), %E for the examples folder
 #   // env: NAME=VALUE    environment for the run (several allowed)
 #   // status: N          the exit status (default 0)
 #   /*=== ... ===*/       the exact standard output (default: none)
@@ -24,6 +25,7 @@ if(text MATCHES "// args:([^\n]*)")
     string(REPLACE "%F" "${SCRIPT}" line "${CMAKE_MATCH_1}")
     string(REPLACE "%D" "${folder}" line "${line}")
     string(REPLACE "%B" "${BUILD_FOLDER}" line "${line}")
+    string(REPLACE "%E" "${EXAMPLES}" line "${line}")
     separate_arguments(args UNIX_COMMAND "${line}")
 endif()
 
@@ -50,6 +52,7 @@ expected_block("/*===" expected_stdout)
 expected_block("/*=== stderr" expected_stderr)
 string(REPLACE "%D" "${folder}" expected_stdout "${expected_stdout}")
 string(REPLACE "%D" "${folder}" expected_stderr "${expected_stderr}")
+string(REPLACE "%B" "${BUILD_FOLDER}" expected_stdout "${expected_stdout}")
 
 file(REMOVE_RECURSE "${SCRATCH}")
 file(MAKE_DIRECTORY "${SCRATCH}")
