@@ -5,6 +5,7 @@
 #include "host/hexception.h"
 
 #include <QFile>
+#include <QHash>
 
 // libiberty's own basename declaration clashes with the C library's.
 #define HAVE_DECL_BASENAME 1
@@ -241,6 +242,9 @@ void ElfFile::readSymbols()
     const quint64 count = table->header.size / table->header.entsize;
     if (count * symbolSize > table->header.size)
         truncated();
+    // Symbols that share a string share its (demangled) name, so a table that points many
+    // entries at one long string costs that string once.
+    QHash<quint32, QString> namesByOffset;
     for (quint64 i = 0; i < count; ++i) {
         const quint64 at = table->header.offset + i * symbolSize;
         Elf32Symbol entry;
@@ -251,8 +255,13 @@ void ElfFile::readSymbols()
         entry.other = quint8(bytes[at + 13]);
         entry.shndx = half(at + 14);
         QString name;
-        if (entry.name != 0 && stringTable)
-            name = symbolName(stringAt(*stringTable, entry.name).toLatin1());
+        if (entry.name != 0 && stringTable) {
+            auto known = namesByOffset.constFind(entry.name);
+            if (known == namesByOffset.cend())
+                known = namesByOffset.insert(
+                        entry.name, symbolName(stringAt(*stringTable, entry.name).toLatin1()));
+            name = *known;
+        }
         std::unique_ptr<ElfSymbol> symbol;
         if (armSymbols)
             symbol = std::make_unique<ARMElfSymbol>(name, entry, *this);
