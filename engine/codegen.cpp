@@ -220,8 +220,19 @@ void ESCompiler::genStoreName(ESName *name)
             OP_PUTW);
 }
 
+// A syntax error in the texts shows the line of the body it is on, not a line of the script
+// that called the constructor.
 ESObject *compileFunctionText(ESContext *cx, const QString &parameters, const QString &body)
 {
-    ESCompiler compiler(cx);
-    return compiler.compileFunctionText(parameters, body);
+    const QString source = cx->source;
+    cx->source = body;
+    try {
+        ESCompiler compiler(cx);
+        ESObject *function = compiler.compileFunctionText(parameters, body);
+        cx->source = source;
+        return function;
+    } catch (...) {
+        cx->source = source;
+        throw;
+    }
 }

@@ -194,6 +194,11 @@ TEST_F(EvaluateTest, ErrorsCarryTheirSourceLocation)
     EXPECT_EQ(getProperty(cx, syntaxError, names::lineNumber).asNumber(), 2);
     EXPECT_FALSE(hasProperty(syntaxError, names::fileName));
     EXPECT_EQ(run("x()"), "threw: not a function object");
+    // A syntax error in a Function constructor's body shows the body's line.
+    const QString script = QStringLiteral("var ok = 1;\nFunction('a', 'return a;\\nreturn +');");
+    const ESCompletion inBody = evaluate(cx, QString(), script);
+    EXPECT_EQ(getProperty(cx, inBody.value.asObject(), names::sourceLine).text(), "return +");
+    EXPECT_EQ(cx->source, script);
     // The machine registers are back where they were, so the run goes on after a failed eval.
     EXPECT_EQ(run("function f() { return eval('g()'); } var n = 0;"
                   " for (var i = 0; i < 2000; i++) { f(); n++; } print(n);"),
