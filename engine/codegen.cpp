@@ -188,8 +188,8 @@ void ESCompiler::releaseTemporary()
     --temporariesInUse;
 }
 
-void ESCompiler::emitNameAccess(const Resolution &where, ESName *name, int globalOp,
-        int argumentOp, int argumentActivationOp, int localOp, int localActivationOp, int byNameOp)
+void ESCompiler::emitNameAccess(const Resolution &where, ESName *name, int globalOp, int argumentOp,
+        int argumentActivationOp, int localOp, int localActivationOp, int byNameOp)
 {
     const bool activation = currentUnit->needsActivation;
     switch (where.kind) {
@@ -210,14 +210,14 @@ void ESCompiler::emitNameAccess(const Resolution &where, ESName *name, int globa
 
 void ESCompiler::genLoadName(ESName *name)
 {
-    emitNameAccess(resolveHidden(name), name, OP_GETG, OP_GETA, OP_GETAM, OP_GETL, OP_GETLM,
-            OP_GETW);
+    emitNameAccess(
+            resolveHidden(name), name, OP_GETG, OP_GETA, OP_GETAM, OP_GETL, OP_GETLM, OP_GETW);
 }
 
 void ESCompiler::genStoreName(ESName *name)
 {
-    emitNameAccess(resolveHidden(name), name, OP_PUTG, OP_PUTA, OP_PUTAM, OP_PUTL, OP_PUTLM,
-            OP_PUTW);
+    emitNameAccess(
+            resolveHidden(name), name, OP_PUTG, OP_PUTA, OP_PUTAM, OP_PUTL, OP_PUTLM, OP_PUTW);
 }
 
 // A syntax error in the texts shows the line of the body it is on, not a line of the script

@@ -252,8 +252,8 @@ void ESCompiler::genLoad(ESNode *target)
     const ESLineScope lineScope(emitLine, target);
     switch (target->kind) {
     case TOK_IDENTIFIER:
-        emitNameAccess(resolveName(target->name), target->name, OP_GETG, OP_GETA, OP_GETAM,
-                OP_GETL, OP_GETLM, OP_GETW);
+        emitNameAccess(resolveName(target->name), target->name, OP_GETG, OP_GETA, OP_GETAM, OP_GETL,
+                OP_GETLM, OP_GETW);
         break;
     case '.':
         genExpr(target->child[0], true);
@@ -274,8 +274,8 @@ void ESCompiler::genStore(ESNode *target)
     const ESLineScope lineScope(emitLine, target);
     switch (target->kind) {
     case TOK_IDENTIFIER:
-        emitNameAccess(resolveName(target->name), target->name, OP_PUTG, OP_PUTA, OP_PUTAM,
-                OP_PUTL, OP_PUTLM, OP_PUTW);
+        emitNameAccess(resolveName(target->name), target->name, OP_PUTG, OP_PUTA, OP_PUTAM, OP_PUTL,
+                OP_PUTLM, OP_PUTW);
         break;
     case '.':
         genExpr(target->child[0], true);
@@ -366,15 +366,14 @@ void ESCompiler::genIncrement(ESNode *node, bool wantValue)
     }
     const auto step = [&] {
         if (increment)
-            emitNameAccess(where, target->name, OP_INCG, OP_INCA, OP_INCM, OP_INCL, OP_INCLM,
-                    OP_PREINCX);
+            emitNameAccess(
+                    where, target->name, OP_INCG, OP_INCA, OP_INCM, OP_INCL, OP_INCLM, OP_PREINCX);
         else
-            emitNameAccess(where, target->name, OP_DECG, OP_DECA, OP_DECAM, OP_DECL, OP_DECLM,
-                    OP_PREDECX);
+            emitNameAccess(
+                    where, target->name, OP_DECG, OP_DECA, OP_DECAM, OP_DECL, OP_DECLM, OP_PREDECX);
     };
     const auto load = [&] {
-        emitNameAccess(where, target->name, OP_GETG, OP_GETA, OP_GETAM, OP_GETL, OP_GETLM,
-                OP_GETW);
+        emitNameAccess(where, target->name, OP_GETG, OP_GETA, OP_GETAM, OP_GETL, OP_GETLM, OP_GETW);
     };
     if (postfix && wantValue) {
         load();

@@ -395,8 +395,8 @@ void ESCompiler::genContinue(ESNode *node)
 void ESCompiler::genReturn(ESNode *node)
 {
     ESNode *value = node->child[0];
-    const bool finallyOnTheWay = std::any_of(statementStack.begin(), statementStack.end(),
-            [](const StatementEntry &entry) {
+    const bool finallyOnTheWay = std::any_of(
+            statementStack.begin(), statementStack.end(), [](const StatementEntry &entry) {
                 return hasFinally(entry.node)
                         && (entry.region == TryBlock || entry.region == CatchBlock);
             });

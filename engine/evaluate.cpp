@@ -17,10 +17,9 @@ namespace {
 struct ESMachineState
 {
     explicit ESMachineState(const ESContext *cx)
-        : sp(cx->sp), scopeChain(cx->scopeChain), thisObject(cx->thisObject),
-          argBase(cx->argBase), frameArgCount(cx->frameArgCount)
-    {
-    }
+        : sp(cx->sp), scopeChain(cx->scopeChain), thisObject(cx->thisObject), argBase(cx->argBase),
+          frameArgCount(cx->frameArgCount)
+    { }
     void restore(ESContext *cx) const
     {
         cx->sp = sp;

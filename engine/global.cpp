@@ -149,8 +149,8 @@ void ESNativeGlobal::setUp(ESContext *cx)
         newNativeFunction(cx, global, row.entry(), cx->functionPrototype, this);
 }
 
-void ESNativeGlobal::call(ESContext *cx, ESObject *function, ESObject *, int count,
-        ESValue *arguments)
+void ESNativeGlobal::call(
+        ESContext *cx, ESObject *function, ESObject *, int count, ESValue *arguments)
 {
     const ESValue first = argumentAt(count, arguments, 0);
     ESValue result;
@@ -159,8 +159,8 @@ void ESNativeGlobal::call(ESContext *cx, ESObject *function, ESObject *, int cou
         result = evalText(cx, first);
         break;
     case ParseInt:
-        result = numberValue(parseInteger(
-                toString(cx, first), toInt32(cx, argumentAt(count, arguments, 1))));
+        result = numberValue(
+                parseInteger(toString(cx, first), toInt32(cx, argumentAt(count, arguments, 1))));
         break;
     case ParseFloat:
         result = numberValue(parseDecimal(toString(cx, first)));

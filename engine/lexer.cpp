@@ -60,8 +60,7 @@ double decimalValue(const QByteArray &text)
 
 ESCompiler::ESCompiler(ESContext *context)
     : context(context), keywords(keywordTable), classTable(classTemplate)
-{
-}
+{ }
 
 ESCompiler::~ESCompiler()
 {
@@ -259,8 +258,8 @@ int ESCompiler::scanIdentifier(qint32 start)
     const QStringView text = QStringView(source).mid(start, position - start);
     if (text.size() > 8 || text[0] < u'a' || text[0] > u'z')
         return internedIdentifier(text); // every keyword is lower case and eight letters at most
-    const auto keyword = std::lower_bound(keywords.begin(), keywords.end(), text,
-            [](const ESKeyword &k, QStringView t) {
+    const auto keyword = std::lower_bound(
+            keywords.begin(), keywords.end(), text, [](const ESKeyword &k, QStringView t) {
                 return QLatin1StringView(k.text.data(), qsizetype(k.text.size())).compare(t) < 0;
             });
     if (keyword != keywords.end()

@@ -85,13 +85,13 @@
     X(SHRX, 70, None, None)                                                                      \
     X(USHR, 71, None, None)                                                                      \
     X(USHRX, 72, None, None)                                                                     \
-    X(INC, 73, None, None) /* reserved: runs as an unknown opcode */                            \
+    X(INC, 73, None, None) /* reserved: runs as an unknown opcode */                             \
     X(INCG, 74, Global, None)                                                                    \
     X(INCA, 75, Slot, None)                                                                      \
     X(INCL, 76, Slot, None)                                                                      \
     X(INCM, 77, Slot, None)                                                                      \
     X(INCLM, 78, Slot, None)                                                                     \
-    X(DEC, 79, None, None) /* reserved: runs as an unknown opcode */                            \
+    X(DEC, 79, None, None) /* reserved: runs as an unknown opcode */                             \
     X(DECG, 80, Global, None)                                                                    \
     X(DECA, 81, Slot, None)                                                                      \
     X(DECL, 82, Slot, None)                                                                      \
@@ -123,7 +123,7 @@
     X(RET, 108, None, None)                                                                      \
     X(RETU, 109, None, None)                                                                     \
     /* TRY t: enter a protected region whose handler is at t. The handler starts with the     */ \
-    /* thrown value in tos and the stack, scope chain and frame registers as they were here. */ \
+    /* thrown value in tos and the stack, scope chain and frame registers as they were here. */  \
     X(TRY, 110, Target, None)                                                                    \
     /* ENDTRY: leave the innermost protected region of this run (normal exit, or a jump out). */ \
     X(ENDTRY, 111, None, None)                                                                   \
@@ -155,7 +155,7 @@ constexpr quint8 operandSize(Operand first, Operand second)
 }
 
 inline constexpr OpcodeInfo opcodeTable[] = {
-#define X(mnemonic, number, first, second)                                                       \
+#define X(mnemonic, number, first, second) \
     { #mnemonic, Operand::first, Operand::second, operandSize(Operand::first, Operand::second) },
     ES_OPCODES(X)
 #undef X
@@ -166,8 +166,8 @@ inline constexpr int opcodeCount = int(sizeof opcodeTable / sizeof opcodeTable[0
 constexpr bool rowsAreInOpcodeOrder()
 {
     int expected = 0;
-#define X(mnemonic, number, first, second)                                                       \
-    if (number != expected++)                                                                    \
+#define X(mnemonic, number, first, second) \
+    if (number != expected++)              \
         return false;
     ES_OPCODES(X)
 #undef X

@@ -832,8 +832,7 @@ ESNode *ESCompiler::parseArrayInitialiser()
         if (separator == ']')
             break;
         if (separator != ',')
-            compileError(
-                    QStringLiteral("']' or ',' expected, found %1").arg(tokenName(separator)));
+            compileError(QStringLiteral("']' or ',' expected, found %1").arg(tokenName(separator)));
         afterComma = true;
     }
     return operation(TOK_ARRAYINIT, elements);
@@ -854,8 +853,8 @@ ESNode *ESCompiler::parseObjectInitialiser()
         else if (token == TOK_IDENTIFIER || token == TOK_STRING)
             key = tokenText();
         else
-            compileError(QStringLiteral(
-                    "number, string, or identifier expected in object initialiser"));
+            compileError(
+                    QStringLiteral("number, string, or identifier expected in object initialiser"));
         expectToken(':');
         entries = chainLink(':', entries, parseAssignment());
         entries->name = key;

@@ -68,8 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     BoundedContext *cx = context();
     cx->steps = 0;
-    const QString text =
-            QString::fromLatin1(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QString text = QString::fromLatin1(reinterpret_cast<const char *>(data), qsizetype(size));
     try {
         if (text.startsWith(QChar(1))) {
             const qsizetype split = text.indexOf(u'\n');

@@ -177,8 +177,8 @@ void BinaryFileESClass::peekBytes(ESContext *cx, int, ESValue *arguments)
         arguments[0] = undefinedValue();
         return;
     }
-    const QByteArray bytes(reinterpret_cast<const char *>(buffer.data() + offset),
-            qsizetype(count));
+    const QByteArray bytes(
+            reinterpret_cast<const char *>(buffer.data() + offset), qsizetype(count));
     arguments[0] = objectValue(makeArray(cx, bytes));
 }
 

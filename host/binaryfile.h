@@ -29,8 +29,8 @@ public:
 private:
     // The bytes from offset to the end of the image, at most wanted of them.
     quint64 clippedCount(quint32 offset, quint64 wanted) const;
-    void writeRange(ESContext *cx, const ESValue &path, quint32 offset, quint64 count,
-            ESValue *result);
+    void writeRange(
+            ESContext *cx, const ESValue &path, quint32 offset, quint64 count, ESValue *result);
 
     // The buffer may be longer than the image after a shrinking resize; loaded is false until
     // the first load, so that save has nothing to write.

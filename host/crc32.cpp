@@ -8,7 +8,7 @@ constexpr quint32 polynomial = 0x04C11DB7;
 
 constexpr std::array<quint32, 256> makeTable()
 {
-    std::array<quint32, 256> table {};
+    std::array<quint32, 256> table{};
     for (quint32 i = 0; i < 256; ++i) {
         quint32 reg = i << 24;
         for (int bit = 0; bit < 8; ++bit)

@@ -127,8 +127,8 @@ bool ElfFileESClass::gathered(ESContext *cx, ESValue *arguments, QByteArray *byt
 void ElfFileESClass::peekBytes(ESContext *cx, int, ESValue *arguments)
 {
     QByteArray bytes;
-    arguments[0] = gathered(cx, arguments, &bytes) ? objectValue(makeArray(cx, bytes))
-                                                   : undefinedValue();
+    arguments[0] =
+            gathered(cx, arguments, &bytes) ? objectValue(makeArray(cx, bytes)) : undefinedValue();
 }
 
 void ElfFileESClass::crc32(ESContext *cx, int, ESValue *arguments)

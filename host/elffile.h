@@ -31,5 +31,5 @@ private:
     // The bytes for peekBytes and crc32; false when the length is 0 or above 2^31 - 1.
     bool gathered(ESContext *cx, ESValue *arguments, QByteArray *bytes);
 
-    ElfFile elf { true, true };
+    ElfFile elf{ true, true };
 };

@@ -118,19 +118,24 @@ void ElfFile::truncated() const
 
 quint16 ElfFile::half(quint64 offset) const
 {
-    return readUint16(reinterpret_cast<const unsigned char *>(bytes.constData()) + offset,
-            !bigEndian);
+    return readUint16(
+            reinterpret_cast<const unsigned char *>(bytes.constData()) + offset, !bigEndian);
 }
 
 quint32 ElfFile::word(quint64 offset) const
 {
-    return readUint32(reinterpret_cast<const unsigned char *>(bytes.constData()) + offset,
-            !bigEndian);
+    return readUint32(
+            reinterpret_cast<const unsigned char *>(bytes.constData()) + offset, !bigEndian);
 }
 
 void ElfFile::readHeader()
 {
-    if (bytes.size() < 4 || std::memcmp(bytes.constData(), "\x7F" "ELF", 4) != 0)
+    if (bytes.size() < 4
+            || std::memcmp(bytes.constData(),
+                       "\x7F"
+                       "ELF",
+                       4)
+                    != 0)
         fail("invalid ELF file: ", path);
     if (bytes.size() > 4 && bytes[4] == 2)
         fail("unsupported 64-bit ELF file: ", path);

@@ -48,8 +48,7 @@ class ElfSection
 public:
     ElfSection(const ElfFile *owner, const Elf32SectionHeader &header, bool hasData)
         : header(header), hasData(hasData), owner(owner)
-    {
-    }
+    { }
     virtual ~ElfSection() = default;
 
     // The section's bytes as they are in the image; empty for a section without file data.
@@ -144,7 +143,7 @@ private:
     QString path;
     QByteArray bytes;
     bool bigEndian = false;
-    Elf32Header fileHeader {};
+    Elf32Header fileHeader{};
     std::vector<ElfProgram> programList;
     std::vector<std::unique_ptr<ElfSection>> sections;
     QMap<QString, const ElfSection *> sectionsByName;

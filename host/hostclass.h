@@ -8,8 +8,7 @@
 // One method of a host class: its published name, declared argument count, the member that runs
 // it and its help text (null for none). The handler writes its result into arguments[0]; one that
 // writes nothing leaves the first argument as the result.
-template <typename Class>
-struct ESHostMethod
+template <typename Class> struct ESHostMethod
 {
     const char *name;
     qint32 argumentCount;
@@ -31,8 +30,8 @@ protected:
             qint32 firstIndex = 0)
     {
         for (std::size_t i = 0; i < N; ++i)
-            installMethod(cx, holder, table[i].name, table[i].argumentCount,
-                    firstIndex + qint32(i), table[i].help);
+            installMethod(cx, holder, table[i].name, table[i].argumentCount, firstIndex + qint32(i),
+                    table[i].help);
     }
 
     // Runs the row that function's native index selects; false when the index is not in table,

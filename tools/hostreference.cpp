@@ -31,8 +31,7 @@ void writeObject(ESContext *cx, ESObject *holder, const char *name)
         ESObject *function = property.value.asObject();
         const ESValue length = getProperty(cx, function, intern(QStringLiteral("length")));
         const ESValue help = getProperty(cx, function, intern(QStringLiteral("help")));
-        const QString helpText = help.isUndefined() ? QStringLiteral("(none)")
-                                                                 : textOf(cx, help);
+        const QString helpText = help.isUndefined() ? QStringLiteral("(none)") : textOf(cx, help);
         printf("| %s | %d | %s | %s |\n", qPrintable(property.name->text),
                 int(toNumber(cx, length)), qPrintable(textOf(cx, function->internalValue)),
                 qPrintable(QString(helpText).replace(u'|', QStringLiteral("\\|"))));

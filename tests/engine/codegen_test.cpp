@@ -60,8 +60,7 @@ TEST_F(CodegenTest, ExpressionsAndTheValueOfAProgram)
     EXPECT_EQ(program("c ? 'y' : void 0"), "GETG c JF 12 STR y J 13 UNDEFINED RET");
     EXPECT_EQ(program("delete o.p; delete x; typeof q"),
             "GETG o STR p DELETEX DROP GETG q TYPEOF RET");
-    EXPECT_EQ(program("new F; new G(1, 2)"),
-            "GETG F NEW DROP NUM_1 NUM_2 GETG G NEWA 2 RET");
+    EXPECT_EQ(program("new F; new G(1, 2)"), "GETG F NEW DROP NUM_1 NUM_2 GETG G NEWA 2 RET");
     EXPECT_EQ(program("[1, , 'a']"), "NUM_1 UNDEFINED STR a MKARRAY 3 RET");
     EXPECT_EQ(program("({a: 1, 2: b})"), "NEWOBJ NUM_1 INITF a GETG b INITF 2 RET");
     EXPECT_EQ(program("o.m(1); o[k](); f()"),
@@ -164,8 +163,8 @@ TEST_F(CodegenTest, OneLinePerByte)
     EXPECT_EQ(render(top.get()),
             "NUM_1 PUTG a NUM_2 PUTG b GETG a JF 20 CALLG f, 0 DROP UNDEFINED RET");
     // A statement's own instructions carry the line where the statement ends.
-    const std::vector<quint32> expected = { 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 5, 5, 5, 4, 4, 4,
-        4, 4, 4, 5, 5 };
+    const std::vector<quint32> expected = { 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 5, 5, 5, 4, 4, 4, 4, 4,
+        4, 5, 5 };
     EXPECT_EQ(top->lines, expected);
 }
 

@@ -108,7 +108,8 @@ TEST_F(EvaluateTest, ControlFlow)
 
 TEST_F(EvaluateTest, FunctionsClosuresThisAndWith)
 {
-    EXPECT_EQ(run("function fib(n) { return n < 2 ? n : fib(n - 1) + fib(n - 2); } print(fib(15));"),
+    EXPECT_EQ(
+            run("function fib(n) { return n < 2 ? n : fib(n - 1) + fib(n - 2); } print(fib(15));"),
             "610\n");
     EXPECT_EQ(run("function counter() { var c = 0; return function () { c++; return c; }; }"
                   " var a = counter(), b = counter(); a(); print(a(), b());"),
@@ -122,7 +123,8 @@ TEST_F(EvaluateTest, FunctionsClosuresThisAndWith)
                   " with (o) { print(v, f()); v = 4; } print(o.v);"),
             "3 3\n4\n");
     EXPECT_EQ(run("print((function (x) { return x * 2; })(21));"), "42\n");
-    EXPECT_EQ(run("var add = new Function('a', 'b', 'return a + b'); print(add(2, 3), add.length);"),
+    EXPECT_EQ(
+            run("var add = new Function('a', 'b', 'return a + b'); print(add(2, 3), add.length);"),
             "5 2\n");
     EXPECT_EQ(run("var f = Function('return nope +'); print(1);"),
             "threw: expected an expression, found end of input");
@@ -148,7 +150,8 @@ TEST_F(EvaluateTest, TryCatchFinally)
     EXPECT_EQ(run("try { try { throw 'a'; } finally { print('inner'); } }"
                   " catch (e) { print('outer', e); } finally { print('last'); }"),
             "inner\nouter a\nlast\n");
-    EXPECT_EQ(run("try { throw 'x'; } catch (e) { try { throw e + 'y'; } catch (f) { print(f); } }"),
+    EXPECT_EQ(
+            run("try { throw 'x'; } catch (e) { try { throw e + 'y'; } catch (f) { print(f); } }"),
             "xy\n");
     EXPECT_EQ(run("function f() { for (;;) { try { try { return 1; } finally { print('a'); } }"
                   " finally { print('b'); } } } print(f());"),

@@ -119,20 +119,11 @@ TEST_F(LexerTest, OperatorsTakeTheLongestMatch)
         const char *source;
         const char *tokens;
     } rows[] = {
-        { "a<<=b", "a <<= b" },
-        { "a>>>=b", "a >>>= b" },
-        { "a!==b", "a !== b" },
-        { "x+++y", "x ++ + y" },
-        { "a.b", "a . b" },
-        { "a.5", "a #0.5" },
-        { "a..b", "a . . b" },
-        { "!!=!===", "! != !== =" },
-        { "====", "=== =" },
-        { "<<<=>>>>>=", "<< <= >>> >>=" },
-        { "&&&=&|||=|", "&& &= & || |= |" },
-        { "+++=---=", "++ += -- -=" },
-        { "%=%*=*^=^/=/", "%= % *= * ^= ^ /= /" },
-        { "(),:;?[]{}~", "( ) , : ; ? [ ] { } ~" },
+        { "a<<=b", "a <<= b" }, { "a>>>=b", "a >>>= b" }, { "a!==b", "a !== b" },
+        { "x+++y", "x ++ + y" }, { "a.b", "a . b" }, { "a.5", "a #0.5" }, { "a..b", "a . . b" },
+        { "!!=!===", "! != !== =" }, { "====", "=== =" }, { "<<<=>>>>>=", "<< <= >>> >>=" },
+        { "&&&=&|||=|", "&& &= & || |= |" }, { "+++=---=", "++ += -- -=" },
+        { "%=%*=*^=^/=/", "%= % *= * ^= ^ /= /" }, { "(),:;?[]{}~", "( ) , : ; ? [ ] { } ~" },
         { "a\t\v\f\x1a b", "a b" }, // tab, vertical tab, form feed and substitute are blanks
     };
     for (const auto &row : rows)
@@ -167,11 +158,11 @@ TEST_F(LexerTest, NumberLiterals)
         { "25e-2", "#0.25" },
         { "1.e3", "#1000" },
         { "1.5e2", "#150" },
-        { "1e", "#1" },      // the "e" is consumed, the value stops before it
+        { "1e", "#1" }, // the "e" is consumed, the value stops before it
         { "1ex", "#1 x" },
         { "1e+x", "#1 x" }, // and so is the sign
         { "1e-", "#1" },
-        { "3in", "#3 in" },  // no separator is needed before a name
+        { "3in", "#3 in" }, // no separator is needed before a name
         { "1e400", "#Infinity" },
         { "123456789012", "#123456789012" },
         { "2.5.5", "#2.5 #0.5" },
@@ -259,18 +250,15 @@ TEST_F(LexerTest, LineCountingAndLineBreaks)
         const char *source;
         const char *tokens;
     } rows[] = {
-        { "a\nb", "a@1 ^b@2" },
-        { "a\r\nb", "a@1 ^b@2" },             // a CR LF pair is one line
-        { "a\rb", "a@1 ^b@1" },               // a lone CR breaks the line but is not counted
-        { "a/*\n\n*/b", "a@1 b@3" },           // a block comment counts lines, breaks none
+        { "a\nb", "a@1 ^b@2" }, { "a\r\nb", "a@1 ^b@2" }, // a CR LF pair is one line
+        { "a\rb", "a@1 ^b@1" }, // a lone CR breaks the line but is not counted
+        { "a/*\n\n*/b", "a@1 b@3" }, // a block comment counts lines, breaks none
         { "a\n/* x */b", "a@1 ^b@2" },
-        { "a// x\nb", "a@1 ^b@2" },            // a line comment stops before the line feed
+        { "a// x\nb", "a@1 ^b@2" }, // a line comment stops before the line feed
         { "a// x\rb", "a@1 ^b@1" },
-        { "a/*/ b */c", "a@1 c@1" },           // the opening star does not close the comment
-        { "a/**/b/***/c", "a@1 b@1 c@1" },
-        { "a /* never closed\n", "a@1" },
-        { "a // to the end", "a@1" },
-        { "\n\n\ta", "^a@3" },
+        { "a/*/ b */c", "a@1 c@1" }, // the opening star does not close the comment
+        { "a/**/b/***/c", "a@1 b@1 c@1" }, { "a /* never closed\n", "a@1" },
+        { "a // to the end", "a@1" }, { "\n\n\ta", "^a@3" },
         { "'one\\\ntwo' b", "a string@1 b@1" }, // strings never advance the counter
     };
     for (const auto &row : rows)

@@ -21,9 +21,13 @@ protected:
 
 TEST_F(BinaryFileTest, MethodsCarryLabelsCountsAndHelp)
 {
-    const struct { const char *name; double length; } rows[] = { { "load", 1 }, { "save", 1 },
-        { "saveRange", 3 }, { "peekUint32", 2 }, { "pokeUint32", 3 }, { "peekBytes", 2 },
-        { "pokeBytes", 2 }, { "crc32", 2 }, { "length", 0 }, { "resize", 2 } };
+    const struct
+    {
+        const char *name;
+        double length;
+    } rows[] = { { "load", 1 }, { "save", 1 }, { "saveRange", 3 }, { "peekUint32", 2 },
+        { "pokeUint32", 3 }, { "peekBytes", 2 }, { "pokeBytes", 2 }, { "crc32", 2 },
+        { "length", 0 }, { "resize", 2 } };
     for (const auto &row : rows) {
         ESObject *method = function(holder, row.name);
         EXPECT_EQ(length(method), row.length) << row.name;
@@ -44,7 +48,9 @@ TEST_F(BinaryFileTest, ByteRangesAreClippedAtTheEnd)
     EXPECT_EQ(peek(0, 8), "1,2,3,4,5,6,7,9");
     EXPECT_FALSE(toBoolean(callHost("pokeBytes", { num(8), obj(arrayOf("9")) })));
     EXPECT_FALSE(toBoolean(callHost("pokeBytes", { num(0), obj(arrayOf("")) })));
-    EXPECT_EQ(errorMessage([&] { callHost("pokeBytes", { num(0), num(1) }); }),
+    EXPECT_EQ(errorMessage([&] {
+        callHost("pokeBytes", { num(0), num(1) });
+    }),
             "array argument expected");
 
     const unsigned char bytes[] = { 1, 2, 3, 4, 5, 6, 7, 9 };

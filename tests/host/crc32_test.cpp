@@ -7,8 +7,8 @@
 TEST(Crc32, CheckValuesAndEmptyInput)
 {
     const char *check = "123456789";
-    EXPECT_EQ(crc32(reinterpret_cast<const unsigned char *>(check), std::strlen(check)),
-            0xFC891918u);
+    EXPECT_EQ(
+            crc32(reinterpret_cast<const unsigned char *>(check), std::strlen(check)), 0xFC891918u);
     const unsigned char zero = 0;
     EXPECT_EQ(crc32(&zero, 0), 0u);
     EXPECT_EQ(crc32(&zero, 1), 0xB1F7404Bu);

@@ -10,7 +10,10 @@
 class ElfFileTest : public ImageTest<ElfFileESClass>
 {
 protected:
-    struct Segment { quint32 offset, vaddr, paddr, filesz, memsz; };
+    struct Segment
+    {
+        quint32 offset, vaddr, paddr, filesz, memsz;
+    };
 
     static QString fixture(const char *name)
     {
@@ -91,7 +94,8 @@ TEST_F(ElfFileTest, SymbolValuesMatchNmWithThumbBitClearAndDemangledNames)
     }
     // The Thumb build's function symbols really are odd in the file.
     EXPECT_TRUE(tool(ARM_READELF, { "-sW", fixture("thumb") })
-                    .contains(QRegularExpression(QStringLiteral("[13579bdf] +\\d+ FUNC .* reset\n"))));
+                        .contains(QRegularExpression(
+                                QStringLiteral("[13579bdf] +\\d+ FUNC .* reset\n"))));
 }
 
 TEST_F(ElfFileTest, WordsAndBytesByVirtualAndPhysicalAddress)
@@ -126,16 +130,16 @@ TEST_F(ElfFileTest, WordsAndBytesByVirtualAndPhysicalAddress)
         // Two bytes before the code segment and the memory-only tail are padding.
         const QByteArray around = bytesOf(callHost("peekBytes", { num(code.vaddr - 2), num(6) }));
         EXPECT_EQ(around, QByteArray(2, 0) + file.mid(code.offset, 4));
-        const QByteArray padded = bytesOf(callHost("peekBytes",
-                { num(data.vaddr + data.filesz - 1), num(3), undef(), num(0x1A5) }));
+        const QByteArray padded = bytesOf(callHost(
+                "peekBytes", { num(data.vaddr + data.filesz - 1), num(3), undef(), num(0x1A5) }));
         EXPECT_EQ(padded, file.mid(data.offset + data.filesz - 1, 1) + QByteArray(2, '\xA5'));
         EXPECT_EQ(text(callHost("peekBytes", { num(code.vaddr), num(0) })), "undefined");
         EXPECT_EQ(text(callHost("peekBytes", { num(code.vaddr), num(-1) })), "undefined");
 
-        const QByteArray range = bytesOf(callHost("peekBytes",
-                { num(code.vaddr - 8), num(code.filesz + 16), undef(), num(0xFF) }));
-        EXPECT_EQ(number("crc32", { num(code.vaddr - 8), num(code.filesz + 16), undef(),
-                                          num(0xFF) }),
+        const QByteArray range = bytesOf(callHost(
+                "peekBytes", { num(code.vaddr - 8), num(code.filesz + 16), undef(), num(0xFF) }));
+        EXPECT_EQ(
+                number("crc32", { num(code.vaddr - 8), num(code.filesz + 16), undef(), num(0xFF) }),
                 crc32(reinterpret_cast<const unsigned char *>(range.constData()),
                         std::size_t(range.size())));
 
@@ -152,8 +156,8 @@ TEST_F(ElfFileTest, WordsAndBytesByVirtualAndPhysicalAddress)
 TEST_F(ElfFileTest, SectionsMatchReadelf)
 {
     const QString sections = tool(ARM_READELF, { "-SW", fixture("be") });
-    const QRegularExpression row(QStringLiteral(
-            "\\] \\.text +PROGBITS +([0-9a-f]+) ([0-9a-f]+) ([0-9a-f]+)"));
+    const QRegularExpression row(
+            QStringLiteral("\\] \\.text +PROGBITS +([0-9a-f]+) ([0-9a-f]+) ([0-9a-f]+)"));
     const QRegularExpressionMatch text = row.match(sections);
     ASSERT_TRUE(text.hasMatch());
     load(fixture("be"));
@@ -174,10 +178,10 @@ TEST_F(ElfFileTest, SaveWritesBackOnlyThePatchedBytes)
         const Segment data = loadSegments(fixture(name))[1];
         load(fixture(name));
         callHost("pokeUint32", { num(data.vaddr), num(0xA1B2C3D4) });
-        EXPECT_TRUE(toBoolean(callHost("pokeBytes",
-                { num(data.paddr + 4), obj(arrayOf("9,8")), makeBoolean(false) })));
-        EXPECT_FALSE(toBoolean(callHost("pokeBytes",
-                { num(data.vaddr + data.filesz - 1), obj(arrayOf("1,2")) })));
+        EXPECT_TRUE(toBoolean(callHost(
+                "pokeBytes", { num(data.paddr + 4), obj(arrayOf("9,8")), makeBoolean(false) })));
+        EXPECT_FALSE(toBoolean(
+                callHost("pokeBytes", { num(data.vaddr + data.filesz - 1), obj(arrayOf("1,2")) })));
         callHost("save", { pathValue("patched.elf") });
 
         QByteArray expected = original;

@@ -26,15 +26,15 @@ using Words = std::vector<std::string>;
 
 TEST(IndirectLine, SplitsOnSpacesOnlyAndHonoursQuotes)
 {
-    EXPECT_EQ(split("-define x=1\n"), (Words { "-define", "x=1" }));
-    EXPECT_EQ(split("\"a b\" c\n"), (Words { "a b", "c" }));
-    EXPECT_EQ(split("\"a\"b\n"), (Words { "a", "b" }));
-    EXPECT_EQ(split("x\"y\"z  tab\there\n"), (Words { "x\"y\"z", "tab\there" }));
-    EXPECT_EQ(split("   \n"), Words {});
+    EXPECT_EQ(split("-define x=1\n"), (Words{ "-define", "x=1" }));
+    EXPECT_EQ(split("\"a b\" c\n"), (Words{ "a b", "c" }));
+    EXPECT_EQ(split("\"a\"b\n"), (Words{ "a", "b" }));
+    EXPECT_EQ(split("x\"y\"z  tab\there\n"), (Words{ "x\"y\"z", "tab\there" }));
+    EXPECT_EQ(split("   \n"), Words{});
     // The last line of a file without a line end: trailing spaces stand for one empty word.
-    EXPECT_EQ(split("last  "), (Words { "last", "" }));
+    EXPECT_EQ(split("last  "), (Words{ "last", "" }));
     bool closed = true;
-    EXPECT_EQ(split("ok \"open\n", &closed), Words {});
+    EXPECT_EQ(split("ok \"open\n", &closed), Words{});
     EXPECT_FALSE(closed);
 }
 
@@ -96,9 +96,9 @@ TEST_F(ParseTest, WordsFromIndirectFilesJoinTheLineInOrder)
     parse({ "-load", "a.js", "@" + outer, "tail" });
     EXPECT_EQ(written(), "");
     EXPECT_EQ(reporter->errorCount, 0);
-    EXPECT_EQ(parser->definitions, QStringList { "x=1" });
-    EXPECT_EQ(parser->loadFiles, (QStringList { "a.js", "b.js" }));
-    EXPECT_EQ(parser->scriptPieces, (QStringList { "two words", "tail" }));
+    EXPECT_EQ(parser->definitions, QStringList{ "x=1" });
+    EXPECT_EQ(parser->loadFiles, (QStringList{ "a.js", "b.js" }));
+    EXPECT_EQ(parser->scriptPieces, (QStringList{ "two words", "tail" }));
     EXPECT_TRUE(parser->verbose);
     EXPECT_EQ(parser->indirectDepth, 0);
 }
