@@ -29,18 +29,18 @@ void ArgParse::parse(int count, const char *const *words, int pass)
         if (!word)
             continue;
         const char *name = nullptr;
-        const OptionSpec *spec = nullptr;
+        const OptionSpec *option = nullptr;
         const char *argument = nullptr;
         if (auto exact = options.find(word); exact != options.end()) {
             name = exact->first;
-            spec = &exact->second;
-            if (spec->form == ArgumentForm::NextWord) {
+            option = &exact->second;
+            if (option->form == ArgumentForm::NextWord) {
                 if (i == count - 1) {
                     error() << "expected argument for option " << word << lineEnd;
                     return;
                 }
                 argument = words[++i]; // consumed even when another pass owns the option
-            } else if (spec->form == ArgumentForm::Prefix) {
+            } else if (option->form == ArgumentForm::Prefix) {
                 argument = word + strlen(name);
             }
         } else {
@@ -49,15 +49,15 @@ void ArgParse::parse(int count, const char *const *words, int pass)
                 if (optionSpec.form == ArgumentForm::Prefix
                         && strncmp(word, optionName, length) == 0) {
                     name = optionName;
-                    spec = &optionSpec;
+                    option = &optionSpec;
                     argument = word + length;
                     break;
                 }
             }
         }
-        if (spec) {
-            if (spec->pass == pass)
-                act(name, *spec, argument);
+        if (option) {
+            if (option->pass == pass)
+                act(name, *option, argument);
         } else if (word[0] == '@') {
             readIndirectFile(word + 1, pass);
         } else if (word[0] == '-') {
@@ -68,16 +68,16 @@ void ArgParse::parse(int count, const char *const *words, int pass)
     }
 }
 
-void ArgParse::act(const char *name, const OptionSpec &spec, const char *argument)
+void ArgParse::act(const char *name, const OptionSpec &option, const char *argument)
 {
-    if (spec.hasHandler) {
-        (this->*spec.handler)(name, argument);
+    if (option.hasHandler) {
+        (this->*option.handler)(name, argument);
         return;
     }
-    if (spec.flagTarget)
-        *spec.flagTarget = true;
-    if (spec.valueTarget)
-        *spec.valueTarget = argument ? storedValues.emplace_back(argument).c_str() : nullptr;
+    if (option.flagTarget)
+        *option.flagTarget = true;
+    if (option.valueTarget)
+        *option.valueTarget = argument ? storedValues.emplace_back(argument).c_str() : nullptr;
 }
 
 namespace {

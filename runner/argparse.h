@@ -59,7 +59,7 @@ public:
     int indirectDepth = 0;
 
 private:
-    void act(const char *name, const OptionSpec &spec, const char *argument);
+    void act(const char *name, const OptionSpec &option, const char *argument);
     void readIndirectFile(const char *name, int pass);
 
     // Copies of the texts stored through value targets: words read from an indirect file live

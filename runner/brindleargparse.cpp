@@ -53,13 +53,13 @@ const BrindleArgParse::OptionRow BrindleArgParse::optionRows[] = {
 BrindleArgParse::BrindleArgParse()
 {
     for (const OptionRow &row : optionRows) {
-        OptionSpec spec;
-        spec.form = row.form;
-        spec.hasHandler = row.handler != nullptr;
+        OptionSpec option;
+        option.form = row.form;
+        option.hasHandler = row.handler != nullptr;
         // The parser calls handlers through its base; each one is only ever called on this object.
-        spec.handler = static_cast<OptionHandler>(row.handler);
-        spec.flagTarget = row.flag ? &(this->*row.flag) : nullptr;
-        options.emplace(row.name, spec);
+        option.handler = static_cast<OptionHandler>(row.handler);
+        option.flagTarget = row.flag ? &(this->*row.flag) : nullptr;
+        options.emplace(row.name, option);
     }
 }
 
