@@ -262,30 +262,43 @@ const ESBuiltinMethod methods[] = {
 };
 // clang-format on
 
-// The time value of new Date(text): the forms toString writes, then ISO 8601; NaN otherwise.
+// The time value of new Date(text): the forms toString and toDateString write, then ISO 8601;
+// NaN otherwise.
 double parseTime(const QString &text)
 {
+    const QString trimmed = text.trimmed();
     for (const Qt::DateFormat format : { Qt::TextDate, Qt::ISODate }) {
-        const QDateTime parsed = QDateTime::fromString(text.trimmed(), format);
+        const QDateTime parsed = QDateTime::fromString(trimmed, format);
         if (parsed.date().isValid() && parsed.time().isValid())
-            return timeValueOf(parsed);
+            return timeClip(timeValueOf(parsed));
     }
-    return esNaN;
+    const QDate day = QDate::fromString(trimmed, Qt::TextDate);
+    return day.isValid() ? timeClip(double(day.toJulianDay()) * msPerDay) : esNaN;
 }
 
-// new Date(value): a text is parsed, anything else taken as a time value.
-// new Date(year, month[, date[, hours[, minutes[, seconds[, ms]]]]]): local fields, the month
-// counted from 0; a date that does not exist gives NaN.
+// Years 0 to 99 given to the constructor are years of the 1900s, as scripts written for other
+// engines expect; the setters take every year as it is.
+double fullYearOf(double year)
+{
+    const double whole = std::trunc(year);
+    return whole >= 0 && whole <= 99 ? 1900 + whole : year;
+}
+
+// new Date(value): a Date is copied exactly, a text is parsed, anything else is taken as a time
+// value. new Date(year, month[, date[, hours[, minutes[, seconds[, ms]]]]]): local fields, the
+// month counted from 0; a date that does not exist gives NaN.
 double constructedTime(ESContext *cx, int count, const ESValue *arguments)
 {
     if (count == 1) {
+        if (isDateObject(cx, arguments[0]))
+            return timeOf(arguments[0].asObject());
         const ESValue value = toPrimitive(cx, arguments[0], ESHint::Default);
         return value.isString() ? parseTime(value.text()) : timeClip(toNumber(cx, value));
     }
     double parts[7] = { 0, 0, 1, 0, 0, 0, 0 };
     for (int i = 0; i < count && i < 7; ++i)
         parts[i] = toNumber(cx, arguments[i]);
-    return timeClip(makeDate(dayNumber(parts[0], parts[1], parts[2]),
+    return timeClip(makeDate(dayNumber(fullYearOf(parts[0]), parts[1], parts[2]),
             makeTime(parts[3], parts[4], parts[5], parts[6])));
 }
 
@@ -302,10 +315,10 @@ ESObject *ESNativeDate::construct(ESContext *cx, ESObject *function, int count, 
     if (function->nativeIndex != 0)
         throwPlainError(cx, QStringLiteral("bad signature in builtin construct"));
     ESObject *date = newObject(cx, cx->datePrototype, this);
-    // The call protocol may pad new Date() to one Undefined argument; both mean "now".
-    const bool now = count == 0 || (count == 1 && arguments[0].isUndefined());
-    date->internalValue = numberValue(now ? timeValueOf(QDateTime::currentDateTime())
-                                          : constructedTime(cx, count, arguments));
+    // new passes the arguments as written, so only new Date() means "now"; new Date(undefined)
+    // is an Invalid Date.
+    date->internalValue = numberValue(count == 0 ? timeValueOf(QDateTime::currentDateTime())
+                                                 : constructedTime(cx, count, arguments));
     return date;
 }
 
