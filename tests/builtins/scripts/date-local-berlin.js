@@ -11,6 +11,7 @@ function show(d) {
 var skipped = new Date(2026, 2, 29, 2, 30);
 show(skipped);
 show(new Date(skipped.toString()));
+show(new Date("2026-03-29T02:30:00"));
 var d = new Date(2026, 2, 29, 1, 30);
 d.setHours(2);
 show(d);
@@ -42,6 +43,7 @@ for (var i = 0; i < 5; i++) {
 }
 WScript.Echo(agreed + "\n");
 /*===
+212641554600000 Sun Mar 29 02:30:00 2026 02:30:00 2:30 offset 0
 212641554600000 Sun Mar 29 02:30:00 2026 02:30:00 2:30 offset 0
 212641554600000 Sun Mar 29 02:30:00 2026 02:30:00 2:30 offset 0
 212641554600000 Sun Mar 29 02:30:00 2026 02:30:00 2:30 offset 0
