@@ -33,7 +33,7 @@ ESValue store(ESObject *date, double v)
 // t rebuilt from its fields, as the setters start from; NaN when t has no calendar reading.
 double rebuiltTime(double t)
 {
-    return isReadable(t) ? timeValueOf(dateTimeOf(t)) : esNaN;
+    return isReadable(t) ? timeValueOf(dateOf(t), timeOfDayOf(t)) : esNaN;
 }
 
 // An argument the caller left out keeps the field it would set; the padding of the call
@@ -43,23 +43,23 @@ double fieldOr(ESContext *cx, const ESValue &argument, double current)
     return argument.isUndefined() ? current : toNumber(cx, argument);
 }
 
-template <QString (*format)(const QDateTime &)>
+template <QString (*format)(double t)>
 ESValue text(ESContext *cx, ESObject *thisObject, int, ESValue *)
 {
     requireDate(cx, thisObject);
     const double t = timeOf(thisObject);
     if (!isReadable(t))
         return stringValue(QStringLiteral("Invalid Date"));
-    return stringValue(format(dateTimeOf(t)));
+    return stringValue(format(t));
 }
 
-QString dateText(const QDateTime &dateTime)
+QString dateText(double t)
 {
-    return dateTime.date().toString(Qt::TextDate);
+    return dateOf(t).toString(Qt::TextDate);
 }
-QString timeText(const QDateTime &dateTime)
+QString timeText(double t)
 {
-    return dateTime.time().toString(Qt::TextDate);
+    return timeOfDayOf(t).toString(Qt::TextDate);
 }
 
 ESValue valueOf(ESContext *cx, ESObject *thisObject, int, ESValue *)
@@ -75,45 +75,45 @@ ESValue getTime(ESContext *cx, ESObject *thisObject, int, ESValue *)
 }
 
 // One calendar field of the time value; NaN when it has no calendar reading.
-template <int (*field)(const QDateTime &)>
+template <int (*field)(double t)>
 ESValue getter(ESContext *cx, ESObject *thisObject, int, ESValue *)
 {
     requireDate(cx, thisObject);
     const double t = timeOf(thisObject);
-    return numberValue(isReadable(t) ? field(dateTimeOf(t)) : esNaN);
+    return numberValue(isReadable(t) ? field(t) : esNaN);
 }
 
-int fullYear(const QDateTime &dt)
+int fullYear(double t)
 {
-    return dt.date().year();
+    return dateOf(t).year();
 }
-int month(const QDateTime &dt)
+int month(double t)
 {
-    return dt.date().month() - 1;
+    return dateOf(t).month() - 1;
 }
-int date(const QDateTime &dt)
+int date(double t)
 {
-    return dt.date().day();
+    return dateOf(t).day();
 }
-int weekDay(const QDateTime &dt)
+int weekDay(double t)
 {
-    return dt.date().dayOfWeek() % 7; // Qt counts Monday 1 to Sunday 7
+    return dateOf(t).dayOfWeek() % 7; // Qt counts Monday 1 to Sunday 7
 }
-int hours(const QDateTime &dt)
+int hours(double t)
 {
-    return dt.time().hour();
+    return timeOfDayOf(t).hour();
 }
-int minutes(const QDateTime &dt)
+int minutes(double t)
 {
-    return dt.time().minute();
+    return timeOfDayOf(t).minute();
 }
-int seconds(const QDateTime &dt)
+int seconds(double t)
 {
-    return dt.time().second();
+    return timeOfDayOf(t).second();
 }
-int milliseconds(const QDateTime &dt)
+int milliseconds(double t)
 {
-    return dt.time().msec();
+    return timeOfDayOf(t).msec();
 }
 
 // Local time is wall-clock time, so its offset from universal time is 0 by definition.
@@ -177,7 +177,7 @@ ESValue setDate(ESContext *cx, ESObject *thisObject, int, ESValue *arguments)
     const double t = rebuiltTime(timeOf(thisObject));
     if (!isReadable(t))
         return store(thisObject, esNaN);
-    const QDate current = dateTimeOf(t).date();
+    const QDate current = dateOf(t);
     return store(thisObject,
             makeDate(dayNumber(current.year(), current.month() - 1, d), timeWithinDay(t)));
 }
@@ -189,7 +189,7 @@ ESValue setMonth(ESContext *cx, ESObject *thisObject, int, ESValue *arguments)
     const double t = rebuiltTime(timeOf(thisObject));
     if (!isReadable(t))
         return store(thisObject, esNaN);
-    const QDate current = dateTimeOf(t).date();
+    const QDate current = dateOf(t);
     const double d = fieldOr(cx, arguments[1], current.day());
     return store(thisObject, makeDate(dayNumber(current.year(), m, d), timeWithinDay(t)));
 }
@@ -201,7 +201,7 @@ ESValue setFullYear(ESContext *cx, ESObject *thisObject, int, ESValue *arguments
     const double t = rebuiltTime(timeOf(thisObject));
     if (!isReadable(t))
         return store(thisObject, esNaN);
-    const QDate current = dateTimeOf(t).date();
+    const QDate current = dateOf(t);
     const double m = fieldOr(cx, arguments[1], current.month() - 1);
     const double d = fieldOr(cx, arguments[2], current.day());
     return store(thisObject, makeDate(dayNumber(y, m, d), timeWithinDay(t)));

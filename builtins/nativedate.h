@@ -3,7 +3,7 @@
 #include "engine/class.h"
 
 // The Date constructor and Date.prototype. A Date object holds its time value as a Number in
-// the internal value slot; every method reads it through QDate, QTime and QDateTime.
+// the internal value slot; every method reads it as a QDate and a QTime.
 class ESNativeDate : public ESClass
 {
 public:

@@ -108,28 +108,36 @@ QDate gregorianDate(qint64 jd)
 
 } // namespace
 
-QDateTime dateTimeOf(double t)
+QDate dateOf(double t)
+{
+    return gregorianDate(qint64(day(t)));
+}
+
+QTime timeOfDayOf(double t)
 {
     const qint32 timeOfDay = qint32(quint32(quint64(qint64(timeWithinDay(t)))));
-    const QTime time(int(hourFromTime(timeOfDay)), int(minFromTime(timeOfDay)),
+    return QTime(int(hourFromTime(timeOfDay)), int(minFromTime(timeOfDay)),
             int(secFromTime(timeOfDay)), int(msFromTime(timeOfDay)));
-    return QDateTime(gregorianDate(qint64(day(t))), time, Qt::LocalTime);
+}
+
+double timeValueOf(const QDate &date, const QTime &time)
+{
+    return double(date.toJulianDay()) * msPerDay + time.hour() * 3600000.0 + time.minute() * 60000.0
+            + time.second() * 1000.0 + time.msec();
 }
 
 double timeValueOf(const QDateTime &dateTime)
 {
-    const QTime time = dateTime.time();
-    return double(dateTime.date().toJulianDay()) * msPerDay + time.hour() * 3600000.0
-            + time.minute() * 60000.0 + time.second() * 1000.0 + time.msec();
+    return timeValueOf(dateTime.date(), dateTime.time());
 }
 
-QString textOf(const QDateTime &dateTime)
+// Written as QDateTime writes a local time, but from the fields themselves: a QDateTime in the
+// process's zone would ask the zone database on every call, and a wall-clock time the zone
+// skips (the hour lost to daylight saving) has no valid QDateTime at all.
+QString textOf(double t)
 {
-    if (dateTime.isValid())
-        return dateTime.toString(Qt::TextDate);
-    // "Sun Mar 29 2026" becomes "Sun Mar 29 02:30:00 2026", as QDateTime writes a valid one.
-    QString text = dateTime.date().toString(Qt::TextDate);
-    text.insert(text.lastIndexOf(u' '), u' ' + dateTime.time().toString(Qt::TextDate));
+    QString text = dateOf(t).toString(Qt::TextDate);
+    text.insert(text.lastIndexOf(u' '), u' ' + timeOfDayOf(t).toString(Qt::TextDate));
     return text;
 }
 

@@ -27,12 +27,15 @@ double dayNumber(double year, double month0, double date);
 // True when t can be read as a calendar date and time: finite, not before Julian day 0 and
 // not past the largest time value.
 bool isReadable(double t);
-// The local date and time t stands for; only meaningful when isReadable(t).
-QDateTime dateTimeOf(double t);
+// The calendar date and the time of day t stands for; only meaningful when isReadable(t). The
+// fields need no zone, so reading them never asks the zone database.
+QDate dateOf(double t);
+QTime timeOfDayOf(double t);
 // The time value of the fields as stored, with no zone conversion.
+double timeValueOf(const QDate &date, const QTime &time);
 double timeValueOf(const QDateTime &dateTime);
-// The Qt::TextDate form of the date and time. A wall-clock time that the process's zone skips
-// (the hour lost to daylight saving) still has its text.
-QString textOf(const QDateTime &dateTime);
+// The Qt::TextDate form of the local date and time t stands for, "Sun Mar 29 02:30:00 2026";
+// only meaningful when isReadable(t).
+QString textOf(double t);
 
 } // namespace timevalue
