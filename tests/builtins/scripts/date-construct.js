@@ -45,6 +45,10 @@ for (var name in Date.prototype)
 p(Date.prototype.length + " " + (delete Date.prototype.length) + " " + listed + " "
     + typeof Date.parse + " " + typeof Date.UTC + " " + typeof Date.prototype.toGMTString);
 
+var classed = new Date(0);
+classed.classText = Object.prototype.toString;
+p(classed.classText() + " " + (Date.prototype.constructor == Date) + " " + typeof classed);
+
 fail(function() { Date(); });
 fail(function() { Date(2026, 0, 1); });
 // Methods carry no construct field, so new stops at the machine before the Date class sees it.
@@ -77,6 +81,7 @@ Mon Jan 1 1900 / Fri Dec 31 1999 / Fri Jan 1 1999 / Fri Jan 1 0100 / Sat Jan 1 -
 NaN NaN Infinity -1 8640000000000000 NaN
 1 7 2 3 4 0
 7 false 0 undefined undefined undefined
+[object Date] true object
 Error: bad signature in builtin call
 Error: bad signature in builtin call
 TypeError: new must be given a constructor object
