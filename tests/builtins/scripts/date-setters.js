@@ -52,7 +52,6 @@ show("setDate()", base().setDate(), d);
 show("setUTCDate(15.9)", base().setUTCDate(15.9), d);
 show("setMonth(0, 1)", base().setMonth(0, 1), d);
 show("setMonth(1)", base().setMonth(1), d);
-show("setMonth(1, 28)", base().setMonth(1, 28), d);
 show("setMonth(1, 29)", base().setMonth(1, 29), d);
 show("setMonth(12)", base().setMonth(12), d);
 show("setMonth(-1)", base().setMonth(-1), d);
@@ -70,8 +69,6 @@ show("setDate(-2147483649)", base().setDate(-2147483649), d);
 show("setFullYear(2147483647)", base().setFullYear(2147483647), d);
 
 // The 31st of a month and Feb 29 do not move to the next month when the month or year changes.
-d = new Date(2026, 2, 31, 8);
-show("31 March setMonth(3)", d.setMonth(3), d);
 d = new Date(2026, 0, 31, 8);
 show("31 January setMonth(1)", d.setMonth(1), d);
 d = new Date(2024, 1, 29, 8);
@@ -80,8 +77,6 @@ d = new Date(2024, 1, 29, 8);
 show("Feb 29 setFullYear(2028)", d.setFullYear(2028), d);
 d = new Date(2024, 1, 29, 8);
 show("Feb 29 setFullYear(1900)", d.setFullYear(1900), d);
-d = new Date(2024, 1, 29, 8);
-show("Feb 29 setFullYear(2000)", d.setFullYear(2000), d);
 d = new Date(2024, 1, 28, 8);
 show("Feb 28 2024 setDate(29)", d.setDate(29), d);
 d = new Date(2023, 1, 28, 8);
@@ -147,7 +142,6 @@ setDate(): NaN
 setUTCDate(15.9): 2026-03-15 10:20:30.400 day 0
 setMonth(0, 1): 2026-01-01 10:20:30.400 day 4
 setMonth(1): 2026-02-15 10:20:30.400 day 0
-setMonth(1, 28): 2026-02-28 10:20:30.400 day 6
 setMonth(1, 29): NaN
 setMonth(12): NaN
 setMonth(-1): NaN
@@ -163,12 +157,10 @@ setFullYear(2026, NaN): NaN
 setMonth(2147483647): NaN
 setDate(-2147483649): NaN
 setFullYear(2147483647): NaN
-31 March setMonth(3): NaN
 31 January setMonth(1): NaN
 Feb 29 setFullYear(2025): NaN
 Feb 29 setFullYear(2028): 2028-02-29 08:00:00.000 day 2
 Feb 29 setFullYear(1900): NaN
-Feb 29 setFullYear(2000): 2000-02-29 08:00:00.000 day 2
 Feb 28 2024 setDate(29): 2024-02-29 08:00:00.000 day 4
 Feb 28 2023 setDate(29): NaN
 Feb 29 setMilliseconds(1000): 2024-03-01 00:00:00.000 day 5
