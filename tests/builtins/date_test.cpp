@@ -38,4 +38,20 @@ TEST_F(DateTest, InternalValueAndSignatures)
     EXPECT_EQ(errorMessage([&] { method(date, "getDay"); }), "bad signature in builtin call");
 }
 
+TEST_F(DateTest, MethodsInIndexOrderWithTheirLabels)
+{
+    // After "length", the 41 methods in native index order, each labelled with its name.
+    const ESPropertyVector &properties = cx->datePrototype->properties;
+    int index = 0;
+    for (const ESProperty &property : properties) {
+        if (!property.value.isObject() || property.name->text == QLatin1String("constructor"))
+            continue;
+        const ESObject *method = property.value.asObject();
+        EXPECT_EQ(method->nativeIndex, ++index) << property.name->text.toStdString();
+        EXPECT_EQ(method->internalValue.text(), "Date.prototype." + property.name->text);
+        EXPECT_EQ(property.attributes, quint32(DontEnum));
+    }
+    EXPECT_EQ(index, 41);
+}
+
 } // namespace
