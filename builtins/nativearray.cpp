@@ -81,20 +81,11 @@ std::vector<quint32> indexesToVisit(
         std::iota(indexes.begin(), indexes.end(), from);
         return indexes;
     }
-    for (const ESObject *o = object; o; o = o->prototype) {
-        if (o->objectClass != cx->arrayClass && o->objectClass != cx->objectClass)
-            throwRangeError(cx,
-                    QStringLiteral("%1: length %2 is too large for this object")
-                            .arg(QLatin1StringView(label))
-                            .arg(to));
-        for (const ESProperty &property : o->properties) {
-            if (property.name && property.name->arrayIndex >= from
-                    && property.name->arrayIndex < to)
-                indexes.push_back(quint32(property.name->arrayIndex));
-        }
-    }
-    std::sort(indexes.begin(), indexes.end());
-    indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
+    if (!storedIndexes(cx, object, from, to, indexes))
+        throwRangeError(cx,
+                QStringLiteral("%1: length %2 is too large for this object")
+                        .arg(QLatin1StringView(label))
+                        .arg(to));
     return indexes;
 }
 

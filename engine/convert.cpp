@@ -279,8 +279,9 @@ ESObject *makeArrayOf(ESContext *cx, qsizetype count, Element element, Convert c
     return array;
 }
 
-// Element reads for the toXArray family; a large length with few elements must not make the
-// caller allocate gigabytes, so lengths beyond what a host buffer may hold are refused.
+// Element reads for the toXArray family. A length says nothing about how many elements exist
+// (a.length = 1e9 stores none), so a long array is read through its stored indexes only and
+// the rest take the value of Undefined; buffers beyond 64 MiB are refused outright.
 template <typename Element, typename Convert>
 std::vector<Element> elementsOf(ESContext *cx, const ESValue &value, Convert convert)
 {
@@ -288,9 +289,17 @@ std::vector<Element> elementsOf(ESContext *cx, const ESValue &value, Convert con
         throwPlainError(cx, QStringLiteral("array argument expected"));
     ESObject *array = value.asObject();
     const quint32 count = toUint32(cx, getProperty(cx, array, names::length));
-    constexpr quint32 maximumElements = 1u << 30;
-    if (count > maximumElements)
+    constexpr quint64 maximumBytes = quint64(1) << 26;
+    if (quint64(count) * sizeof(Element) > maximumBytes)
         throwRangeError(cx, QStringLiteral("array too long for a native buffer"));
+    constexpr quint32 denseLimit = 1u << 16;
+    std::vector<quint32> stored;
+    if (count > denseLimit && storedIndexes(cx, array, 0, count, stored)) {
+        std::vector<Element> elements(count, Element(convert(ESValue())));
+        for (const quint32 i : stored)
+            elements[i] = Element(convert(getProperty(cx, array, nameForIndex(i))));
+        return elements;
+    }
     std::vector<Element> elements(count);
     for (quint32 i = 0; i < count; ++i)
         elements[i] = Element(convert(getProperty(cx, array, nameForIndex(i))));

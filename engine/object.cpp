@@ -2,6 +2,8 @@
 
 #include "engine/context.h"
 
+#include <algorithm>
+
 namespace {
 // Objects with more entries than this get a name index beside the vector.
 constexpr int indexThreshold = 24;
@@ -237,4 +239,24 @@ bool isPrototypeOf(const ESObject *object, const ESValue &value)
             return true;
     }
     return false;
+}
+
+bool storedIndexes(ESContext *cx, const ESObject *object, quint32 from, quint32 to,
+        std::vector<quint32> &indexes)
+{
+    indexes.clear();
+    for (const ESObject *o = object; o; o = o->prototype) {
+        if (o->objectClass != cx->arrayClass && o->objectClass != cx->objectClass) {
+            indexes.clear();
+            return false;
+        }
+        for (const ESProperty &property : o->properties) {
+            if (property.name && property.name->arrayIndex >= from
+                    && property.name->arrayIndex < to)
+                indexes.push_back(quint32(property.name->arrayIndex));
+        }
+    }
+    std::sort(indexes.begin(), indexes.end());
+    indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
+    return true;
 }

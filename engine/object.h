@@ -118,3 +118,9 @@ bool isEnumerableOwn(const ESObject *object, const ESName *name);
 bool deleteOwn(ESObject *object, const ESName *name);
 // True when object lies on the prototype chain of value, value itself not counted.
 bool isPrototypeOf(const ESObject *object, const ESValue &value);
+// The array indexes in [from, to) that are stored on object or its prototypes, ascending and
+// without repeats. Work over a long, mostly empty array can visit these alone, since every other
+// index reads as Undefined; that holds only while each object on the chain is a plain object or
+// an array, so the answer is false (and indexes empty) when another class is met.
+bool storedIndexes(ESContext *cx, const ESObject *object, quint32 from, quint32 to,
+        std::vector<quint32> &indexes);
