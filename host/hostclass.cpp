@@ -9,5 +9,8 @@ void ESHostClass::installMethod(ESContext *cx, ESObject *holder, const char *nam
     const QString label =
             QLatin1String(className) + QLatin1String(".prototype.") + QLatin1String(name);
     const ESMethodEntry entry{ intern(name), intern(label), argumentCount, nativeIndex, 0, help };
-    newNativeFunction(cx, holder, entry, cx->functionPrototype, this);
+    ESObject *function = newNativeFunction(cx, holder, entry, cx->functionPrototype, this);
+    // new on a host method reaches the class's construct, which makes no object, so the error
+    // names the method rather than calling it a non-constructor.
+    function->construct = function->code;
 }
