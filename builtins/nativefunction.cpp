@@ -16,9 +16,9 @@ ESValue callFunctionConstructor(ESContext *cx, ESObject *, int count, ESValue *a
             parameters += u',';
         parameters += toString(cx, arguments[i]);
     }
-    // The call protocol pads to the declared count of 1, so count 0 only comes from native
-    // callers; it reads as the one Undefined argument a script call would have.
-    const QString body = toString(cx, argumentAt(count, arguments, count - 1));
+    // The call protocol pads to the declared count of 1, so there is always a last argument;
+    // count 0 would read as the one Undefined argument a script call has.
+    const QString body = toString(cx, count > 0 ? arguments[count - 1] : ESValue());
     return objectValue(compileFunctionText(cx, parameters, body));
 }
 

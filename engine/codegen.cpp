@@ -62,9 +62,8 @@ ESObject *ESCompiler::compileFunctionText(const QString &parameters, const QStri
         throw;
     }
     pendingFunctions.resize(firstPending);
+    // Like a closure, the function keeps the scope chain current where the constructor ran.
     ESObject *object = newClosure(context, function->unit);
-    // A function made from text sees the global scope only, wherever the constructor ran.
-    object->code->scope = nullptr;
     object->internalValue = nameValue(intern("anonymous"));
     return object;
 }
@@ -220,7 +219,7 @@ void ESCompiler::genStoreName(ESName *name)
             resolveHidden(name), name, OP_PUTG, OP_PUTA, OP_PUTAM, OP_PUTL, OP_PUTLM, OP_PUTW);
 }
 
-// A syntax error in the texts shows the line of the body it is on, not a line of the script
+// A syntax error in the texts shows the line of the text it is on, not a line of the script
 // that called the constructor.
 ESObject *compileFunctionText(ESContext *cx, const QString &parameters, const QString &body)
 {

@@ -137,6 +137,8 @@ ESNode *ESCompiler::parseFunctionText(const QString &parameters, const QString &
         currentFunction = function;
         currentUnit = function->unit;
 
+        // An error's source line is taken from the text being read: the parameters, then the body.
+        context->source = parameters;
         resetLexer(parameters);
         if (peekToken() != TOK_EOF) {
             for (;;) {
@@ -149,6 +151,7 @@ ESNode *ESCompiler::parseFunctionText(const QString &parameters, const QString &
         }
         expectToken(TOK_EOF);
 
+        context->source = body;
         resetLexer(body);
         functionDepth = 1;
         function->child[0] = parseStatementList(TOK_EOF);
