@@ -9,11 +9,13 @@
 
 void ESNativeArray::put(ESContext *cx, ESObject *object, ESName *name, const ESValue &value)
 {
-    ESClass::put(cx, object, name, value);
+    // A length is converted before anything is stored, so one whose conversion fails (an object
+    // whose valueOf throws) leaves the old length rather than the object in its place.
     if (name == names::length) {
         ESClass::put(cx, object, name, numberValue(toUint32(cx, value)));
         return;
     }
+    ESClass::put(cx, object, name, value);
     const qint64 index = name->arrayIndex;
     if (index < 0 || index >= 2147483647)
         return;
@@ -98,6 +100,31 @@ void checkTextLength(ESContext *cx, qint64 length, const char *label)
                         .arg(maxTextLength));
 }
 
+// The objects whose text toString or join is making. An array that holds itself would otherwise
+// convert itself again and again until the stack runs out; met again inside its own text, it
+// gives the empty text.
+class ESTextInProgress
+{
+public:
+    explicit ESTextInProgress(ESObject *object)
+        : nested(std::find(objects.begin(), objects.end(), object) != objects.end())
+    {
+        if (!nested)
+            objects.push_back(object);
+    }
+    ESTextInProgress(const ESTextInProgress &) = delete;
+    ESTextInProgress &operator=(const ESTextInProgress &) = delete;
+    ~ESTextInProgress()
+    {
+        if (!nested)
+            objects.pop_back();
+    }
+    const bool nested;
+
+private:
+    static inline std::vector<ESObject *> objects;
+};
+
 // Array(len) with one Number only sets the length; any other arguments become the elements.
 ESValue constructArray(ESContext *cx, ESObject *, int count, ESValue *arguments)
 {
@@ -119,6 +146,9 @@ ESValue arrayToString(ESContext *cx, ESObject *self, int, ESValue *)
     static const char label[] = "Array.prototype.toString";
     if (self->objectClass != cx->arrayClass)
         throwTypeError(cx, QStringLiteral("Array.prototype.toString requires an array"));
+    const ESTextInProgress inProgress(self);
+    if (inProgress.nested)
+        return nameValue(intern(QString()));
     const quint32 length = lengthOf(cx, self);
     QString text;
     // Each missing element adds "undefined" and its separator; they are counted before any
@@ -152,6 +182,9 @@ ESValue arrayJoin(ESContext *cx, ESObject *self, int, ESValue *arguments)
     static const char label[] = "Array.prototype.join";
     const QString separator =
             arguments[0].isUndefined() ? QStringLiteral(",") : toString(cx, arguments[0]);
+    const ESTextInProgress inProgress(self);
+    if (inProgress.nested)
+        return nameValue(intern(QString()));
     const quint32 length = lengthOf(cx, self);
     QString text;
     for (const quint32 i : indexesToVisit(cx, self, 0, length, label)) {

@@ -5,11 +5,12 @@ constructor: 3:[-,-,-] 1:[3] 2:[1,2] 0:[] 1:[undefined] 0:[] 4294967295 [object 
 bad lengths: 4 RangeError: bad length in array constructor
 grows: 6 6 6 8 8
 truncated: 2 5 true 1,2 3:[1,2,x]
-set length: 3 4294967295 1410065408 0 2 3
+set length: 3 4294967295 1410065408 0 2 3 no length 3
 index range: 2147483647 0 0 1
 hidden length: [0,1] false
 text: 1,,undefined,2|1,2|1,,undefined,2|1,,undefined,2|1,,undefined,2
 join: -x|1null2|1,2||152|1,2,3|undefined,m,undefined|+m|a/c
+holds itself: 1,2,,,3|1-2--,3|1,2,,,3
 concat: 5:[1,2,3,4,[object Object]] true 3:[0,1,3] 2:[1,undefined] 2 true false
 pop: undefined 0 3 2:[1,2] undefined 2 b 1 false undefined 0
 push: 4 4:[1,2,3,4] 4 2 2 undefined
@@ -58,6 +59,8 @@ p("truncated: " + truncated + " " + show(f));
 var s = [], lengths = [];
 var settings = ["3", -1, 1e10, "x", 2.5, 3];
 for (i = 0; i < settings.length; i++) { s.length = settings[i]; lengths.push(s.length); }
+var throwing = { valueOf: function () { throw "no length"; } };
+try { s.length = throwing; } catch (e) { lengths.push(e + " " + s.length); }
 p("set length: " + lengths.join(" "));
 var edge1 = [], edge2 = [], edge3 = [];
 edge1[2147483646] = 1;
@@ -74,6 +77,12 @@ holes[1] = "m";
 var like = { length: 3, 0: "a", 2: "c", join: Array.prototype.join };
 p("join: " + [undefined, "x"].join("-") + "|" + [1, 2].join(null) + "|" + [1, 2].join(undefined) + "|"
     + [].join() + "|" + [1, 2].join(5) + "|" + [1, [2, [3]]] + "|" + holes + "|" + holes.join("+") + "|" + like.join("/"));
+// An array met again inside its own text gives the empty text.
+var cycle = [1, 2];
+cycle[2] = cycle;
+var outer = [cycle, 3];
+cycle[3] = outer;
+p("holds itself: " + cycle + "|" + cycle.join("-") + "|" + outer);
 
 var o = {};
 var c1 = [1].concat(2, [3, undefined, 4], o);
