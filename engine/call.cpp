@@ -14,6 +14,11 @@ void stackTooSmall()
     fatalError(QStringLiteral("virtual machine stack too small"));
 }
 
+void stackUnderflow()
+{
+    fatalError(QStringLiteral("virtual machine stack underflow"));
+}
+
 namespace {
 
 // Script recursion is bounded by the 1024 stack entries, but native code between calls (a sort

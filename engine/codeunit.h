@@ -5,6 +5,15 @@
 #include <unordered_map>
 #include <vector>
 
+// What the machine keeps about one instruction between executions: the name its operand stands
+// for, and where the property it reads or writes was found the last time (for the index forms,
+// the entry position minus the array index).
+struct ESInstructionCache
+{
+    ESName *name = nullptr;
+    qint64 position = 0;
+};
+
 // One compiled program or function: instruction bytes with one source line per byte, the number
 // constants, and the variable table (parameters first, then locals).
 struct ESCodeUnit
@@ -19,6 +28,13 @@ struct ESCodeUnit
     std::vector<ESProperty> variables;
 
     qint32 length() const { return qint32(code.size()); }
+
+    // Set up by the machine the first time it runs the code (and again if the code grew): whether
+    // every instruction and jump target lies inside the code, which lets the loop skip its
+    // per-instruction bounds checks, and one cache entry per code byte.
+    qint32 preparedLength = -1;
+    bool wellFormed = false;
+    std::vector<ESInstructionCache> caches;
 
     // The index of the first pooled number equal to value (so NaN is never shared), appending
     // it when there is none. A short pool is scanned; a long one (a generated table of
@@ -52,6 +68,10 @@ private:
     std::unordered_map<double, int> numberIndex;
     size_t hashedNumbers = 0;
 };
+
+// True when the instructions tile the code exactly, none is unknown or reserved, every jump
+// target starts an instruction and the last instruction cannot fall off the end.
+bool isWellFormed(const ESCodeUnit &unit);
 
 // The process-wide list of function code units, which owns them. A unit's position is its
 // function node's unitIndex and the operand of CLOSURE.

@@ -55,6 +55,10 @@ double toInteger(ESContext *cx, const ESValue &value)
 
 quint32 numberToUint32(double n)
 {
+    // Below 2^63 in magnitude the truncating cast gives sign times floor, and its low 32 bits
+    // are that modulo 2^32; NaN fails the test.
+    if (n > -9.2e18 && n < 9.2e18)
+        return quint32(qint64(n));
     if (std::isnan(n) || std::isinf(n) || n == 0)
         return 0;
     double m = std::fmod(n < 0 ? -std::floor(-n) : std::floor(n), 4294967296.0);

@@ -5,34 +5,45 @@
 
 // The value stack of the machine. tos lives in a register of the context; pushing stores it on
 // the memory stack. Every push is checked, so no code unit can write past the 1024 entries.
+// These run for nearly every instruction, so they are forced inline and their failures are
+// out-of-line calls.
 
 [[noreturn]] void stackTooSmall();
+[[noreturn]] void stackUnderflow();
 
-inline void push(ESContext *cx)
+[[gnu::always_inline]] inline void push(ESContext *cx)
 {
     if (cx->sp >= cx->stackCapacity) [[unlikely]]
         stackTooSmall();
     cx->stack[cx->sp++] = cx->tos;
 }
 
-inline void push(ESContext *cx, ESValue value)
+[[gnu::always_inline]] inline void push(ESContext *cx, ESValue value)
 {
     push(cx);
     cx->tos = std::move(value);
 }
 
-inline void pop(ESContext *cx)
+[[gnu::always_inline]] inline void pop(ESContext *cx)
 {
     if (cx->sp <= 0) [[unlikely]]
-        fatalError(QStringLiteral("virtual machine stack underflow"));
+        stackUnderflow();
     cx->tos = std::move(cx->stack[--cx->sp]);
 }
 
 // The entry below tos, taken off the stack (the left operand of a binary instruction, the
 // object of a property instruction).
-inline ESValue take(ESContext *cx)
+[[gnu::always_inline]] inline ESValue take(ESContext *cx)
 {
     if (cx->sp <= 0) [[unlikely]]
-        fatalError(QStringLiteral("virtual machine stack underflow"));
+        stackUnderflow();
     return std::move(cx->stack[--cx->sp]);
+}
+
+// The entry below tos, left on the stack.
+[[gnu::always_inline]] inline ESValue &below(ESContext *cx)
+{
+    if (cx->sp <= 0) [[unlikely]]
+        stackUnderflow();
+    return cx->stack[cx->sp - 1];
 }

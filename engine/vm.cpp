@@ -9,8 +9,10 @@
 #include "engine/machine.h"
 #include "engine/opcodes.h"
 #include "engine/operators.h"
+#include "engine/propertycache.h"
 #include "engine/scope.h"
 
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -41,12 +43,13 @@ ESValue &globalSlot(ESContext *cx, int slot)
     return entries[slot].value;
 }
 
-// Arguments and stack locals: entry i after argBase.
-ESValue &frameSlot(ESContext *cx, int i)
+// Arguments and stack locals: entry i after base (argBase, or the first local), which must lie
+// inside the stack.
+[[gnu::always_inline]] inline ESValue &frameSlot(ESValue *base, const ESValue *stackEnd, int i)
 {
-    if (cx->argBase + i >= cx->stack + cx->stackCapacity)
+    if (i >= stackEnd - base) [[unlikely]]
         badOperand();
-    return cx->argBase[i];
+    return base[i];
 }
 
 ESValue &activationSlot(ESContext *cx, int i)
@@ -143,376 +146,826 @@ ESName *nameOperand(int index)
     return name;
 }
 
+// Below 2^63 in magnitude the truncating cast is toInt32's sign times floor, and its low 32
+// bits are the value modulo 2^32.
+[[gnu::always_inline]] inline qint32 int32Of(double number)
+{
+    if (number > -9.2e18 && number < 9.2e18)
+        return qint32(quint32(qint64(number)));
+    return numberToInt32(number);
+}
+
+// Truthiness without a call for the kinds conditions test most: a Boolean's or Number's double
+// is false only when it equals 0 (NaN is true).
+[[gnu::always_inline]] inline bool isTrue(const ESValue &value)
+{
+    if (value.isNumber() || value.isBoolean())
+        return value.asNumber() != 0;
+    return toBoolean(value);
+}
+
+// The fast path shared by the binary arithmetic instructions: with two Numbers the result is
+// computed here and the left operand dropped; anything else takes the general operator.
+template <typename Operation>
+[[gnu::always_inline]] inline void arithmeticInstruction(ESContext *cx, int op, Operation operation)
+{
+    const ESValue &left = below(cx);
+    if (left.isNumber() && cx->tos.isNumber()) {
+        const double result = operation(left.asNumber(), cx->tos.asNumber());
+        --cx->sp;
+        cx->tos = numberValue(result);
+        return;
+    }
+    binary(cx, op);
+}
+
+// The same for the relational instructions, which answer a Boolean.
+template <typename Relation>
+[[gnu::always_inline]] inline void relationInstruction(ESContext *cx,
+        bool (*general)(ESContext *, const ESValue &, const ESValue &), Relation relation)
+{
+    const ESValue &left = below(cx);
+    if (left.isNumber() && cx->tos.isNumber()) {
+        const bool result = relation(left.asNumber(), cx->tos.asNumber());
+        --cx->sp;
+        cx->tos = makeBoolean(result);
+        return;
+    }
+    compare(cx, general);
+}
+
+// fmod for the integral operands loops mostly use; the sign of a zero result follows the left
+// operand, as fmod's does.
+inline double moduloOf(double left, double right)
+{
+    const qint32 l = qint32(left);
+    const qint32 r = qint32(right);
+    if (left > -2147483649.0 && left < 2147483648.0 && right > -2147483649.0 && right < 2147483648.0
+            && double(l) == left && double(r) == right && r != 0 && r != -1 && l != 0) {
+        const qint32 result = l % r;
+        return result == 0 && l < 0 ? -0.0 : double(result);
+    }
+    return std::fmod(left, right);
+}
+
+// Loose equality answered without conversions: two Numbers, two Objects, or an Object against
+// null or undefined. False in result's place means the general rule must decide.
+inline bool quickEquals(const ESValue &left, const ESValue &right, bool &result)
+{
+    if (left.isNumber() && right.isNumber()) {
+        result = left.asNumber() == right.asNumber();
+        return true;
+    }
+    if (left.isObject() || right.isObject()) {
+        const ESValue &other = left.isObject() ? right : left;
+        if (other.isObject()) {
+            result = left.asObject() == right.asObject();
+            return true;
+        }
+        if (other.isNull() || other.isUndefined()) {
+            result = false;
+            return true;
+        }
+    }
+    return false;
+}
+
+void equalityInstruction(ESContext *cx, bool negate)
+{
+    bool equal;
+    if (quickEquals(below(cx), cx->tos, equal)) {
+        --cx->sp;
+        cx->tos = makeBoolean(equal != negate);
+        return;
+    }
+    compare(cx, looseEquals, negate);
+}
+
+ESName *cachedName(ESInstructionCache &cache, int operand)
+{
+    if (!cache.name) [[unlikely]]
+        cache.name = nameOperand(operand);
+    return cache.name;
+}
+
+// GETF and CALLF: property name of tos, read from the cache when the class allows it.
+ESValue namedProperty(ESContext *cx, ESObject *object, ESName *name, ESInstructionCache &cache)
+{
+    if (hasPlainGet(cx, object->objectClass)) {
+        const ESValue *value = findCached(object, name, cache);
+        return value ? *value : ESValue();
+    }
+    return getProperty(cx, object, name);
+}
+
+void getNamed(ESContext *cx, ESName *name, ESInstructionCache &cache)
+{
+    ESObject *object = cx->tos.isObject() ? cx->tos.asObject() : toObject(cx, cx->tos);
+    cx->tos = namedProperty(cx, object, name, cache);
+}
+
+void putNamedCached(ESContext *cx, ESName *name, ESInstructionCache &cache)
+{
+    if (cx->tos.isObject() && cx->sp > 0) {
+        ESObject *object = cx->tos.asObject();
+        if (hasPlainPut(cx, object->objectClass)) {
+            ESPropertyVector &own = object->properties;
+            const quint64 position = quint64(cache.position);
+            if (position < quint64(own.size()) && own[int(position)].name == name) {
+                ESProperty &entry = own[int(position)];
+                if (!(entry.attributes & ReadOnly))
+                    entry.value = std::move(cx->stack[cx->sp - 1]);
+                --cx->sp;
+                pop(cx);
+                return;
+            }
+            putNamed(cx, name);
+            const int found = own.find(name);
+            if (found >= 0)
+                cache.position = found;
+            return;
+        }
+    }
+    putNamed(cx, name);
+}
+
+// CALLW: the function found by name, called with the object where it was found as this.
+void callByName(ESContext *cx, ESName *name, int count)
+{
+    push(cx);
+    ESObject *base = nullptr;
+    const ESValue callee = lookupVariable(cx, name, &base);
+    // A function's variables are not an object a script may see as this.
+    if (base->objectClass == cx->activationClass)
+        base = cx->globalObject;
+    callValue(cx, callee, base, count);
+}
+
+// CALLF: property name of tos, called with tos as this.
+void callNamed(ESContext *cx, ESName *name, ESInstructionCache &cache, int count)
+{
+    ESObject *object = cx->tos.isObject() ? cx->tos.asObject() : toObject(cx, cx->tos);
+    if (hasPlainGet(cx, object->objectClass)) {
+        const ESValue *callee = findCached(object, name, cache);
+        callValue(cx, callee ? *callee : ESValue(), object, count);
+        return;
+    }
+    callValue(cx, getProperty(cx, object, name), object, count);
+}
+
+// CALLX: the property keyed by tos of the object below, called with that object as this.
+void callIndexed(ESContext *cx, int count)
+{
+    ESName *key = toPropertyName(cx, cx->tos);
+    pop(cx);
+    ESObject *object = toObject(cx, cx->tos);
+    callValue(cx, getProperty(cx, object, key), object, count);
+}
+
+// GETX: object below, key tos. Array elements and other index keys hit the cache.
+void getIndexedCached(ESContext *cx, ESInstructionCache &cache)
+{
+    const ESValue &objectOperand = below(cx);
+    quint32 index;
+    if (objectOperand.isObject() && isIndexNumber(cx->tos, index)) {
+        ESObject *object = objectOperand.asObject();
+        if (hasPlainGet(cx, object->objectClass)) {
+            if (ESProperty *entry = findCachedElement(object, index, cache)) {
+                --cx->sp;
+                cx->tos = entry->value;
+                return;
+            }
+            --cx->sp;
+            ESName *key = toPropertyName(cx, cx->tos);
+            rememberElement(object, key, cache);
+            cx->tos = getProperty(cx, object, key);
+            return;
+        }
+    }
+    getIndexed(cx);
+}
+
+// PUTX: value, object, key tos. An existing element below an array's length is replaced in
+// place: the Array class's put would change nothing else.
+void putIndexedCached(ESContext *cx, ESInstructionCache &cache)
+{
+    quint32 index;
+    if (cx->sp >= 2 && cx->stack[cx->sp - 1].isObject() && isIndexNumber(cx->tos, index)) {
+        ESObject *object = cx->stack[cx->sp - 1].asObject();
+        const bool isArray = object->objectClass == cx->arrayClass;
+        if (isArray || hasPlainPut(cx, object->objectClass)) {
+            ESProperty *entry = findCachedElement(object, index, cache);
+            if (entry && isArray) {
+                const ESPropertyVector &own = object->properties;
+                const bool belowLength = own.size() > 0 && own[0].name == names::length
+                        && own[0].value.isNumber() && double(index) < own[0].value.asNumber();
+                if (!belowLength)
+                    entry = nullptr;
+            }
+            if (entry) {
+                if (!(entry->attributes & ReadOnly))
+                    entry->value = std::move(cx->stack[cx->sp - 2]);
+                cx->sp -= 2;
+                pop(cx);
+                return;
+            }
+            ESName *key = toPropertyName(cx, cx->tos);
+            putIndexed(cx);
+            rememberElement(object, key, cache);
+            return;
+        }
+    }
+    putIndexed(cx);
+}
+
+[[noreturn]] void leftTheCode()
+{
+    fatalError(QStringLiteral("execution left the code unit"));
+}
+
+// The checks before each instruction of checked code: the step hook, then that the whole
+// instruction lies inside the code. False when the hook stopped the run.
+bool checkedStep(ESContext *cx, const ESCodeUnit *unit, const quint8 *pc, qint32 entrySp)
+{
+    if (cx->hasStepHook && !cx->step()) {
+        // Stopped from outside: leave the stack as a finished run would.
+        cx->sp = entrySp;
+        push(cx, ESValue());
+        return false;
+    }
+    const qptrdiff offset = pc - unit->code.data();
+    if (offset < 0 || offset >= unit->length() || offset + opcodeSize(*pc) > unit->length())
+        leftTheCode();
+    return true;
+}
+
+void prepare(ESCodeUnit *unit)
+{
+    unit->wellFormed = isWellFormed(*unit);
+    unit->caches.assign(unit->code.size(), ESInstructionCache());
+    unit->preparedLength = unit->length();
+}
+
 } // namespace
+
+// GCC and clang dispatch through a table of label addresses, one indirect jump at the end of
+// every instruction, which predicts far better than one shared switch; other compilers get the
+// switch. Both expand the same instruction bodies below.
+#if defined(__GNUC__) && !defined(BRINDLE_SWITCH_DISPATCH)
+#    define ES_THREADED_DISPATCH 1
+#endif
+
+#if ES_THREADED_DISPATCH
+#    define CASE(mnemonic) op_##mnemonic:
+// In checked mode a byte past the table is caught before the table is read.
+#    define NEXT                                         \
+        do {                                             \
+            if (checked) [[unlikely]] {                  \
+                if (!checkedStep(cx, unit, pc, entrySp)) \
+                    return;                              \
+                if (*pc >= opcodeCount)                  \
+                    goto unknownOpcode;                  \
+            }                                            \
+            cx->currentLine = lines[pc - code];          \
+            goto *dispatchTable[*pc];                    \
+        } while (0)
+#    define BEGIN_DISPATCH NEXT;
+#    define END_DISPATCH
+#else
+#    define CASE(mnemonic) case OP_##mnemonic:
+#    define NEXT           continue
+#    define BEGIN_DISPATCH                                      \
+        for (;;) {                                              \
+            if (checked && !checkedStep(cx, unit, pc, entrySp)) \
+                return;                                         \
+            cx->currentLine = lines[pc - code];                 \
+            switch (*pc) {
+#    define END_DISPATCH    \
+    default:                \
+        goto unknownOpcode; \
+        }                   \
+        }
+#endif
+
+#define OPERAND         (int(pc[1]) << 8 | pc[2])
+#define SECOND_OPERAND  (int(pc[3]) << 8 | pc[4])
+#define SIZE(mnemonic)  opcodeSize(OP_##mnemonic)
+#define JUMP_TO(target) pc = code + (target)
+#define CACHE           caches[pc - code]
 
 void run(ESContext *cx, ESCodeUnit *unit)
 {
-    const quint8 *code = unit->code.data();
-    const int length = unit->length();
     if (unit->lines.size() < unit->code.size())
         fatalError(QStringLiteral("code unit without line numbers"));
+    if (unit->preparedLength != unit->length())
+        prepare(unit);
+    const quint8 *const code = unit->code.data();
+    const quint32 *const lines = unit->lines.data();
+    ESInstructionCache *const caches = unit->caches.data();
     const qint32 entrySp = cx->sp;
+    // A call puts the frame registers back before it returns, and a handler restores this
+    // run's own, so within one run they stay what they are now.
+    ESValue *const args = cx->argBase;
+    ESValue *const locals = cx->argBase + cx->frameArgCount;
+    const ESValue *const stackEnd = cx->stack + cx->stackCapacity;
+    // Code that the layout check could not vouch for, or a context that watches every step,
+    // goes through the checks of checkedStep before each instruction.
+    const bool checked = cx->hasStepHook || !unit->wellFormed;
     std::vector<ESHandler> handlers;
-    int pc = 0;
-    const auto operand = [&] { return int(code[pc + 1]) << 8 | code[pc + 2]; };
-    const auto secondOperand = [&] { return int(code[pc + 3]) << 8 | code[pc + 4]; };
+    const quint8 *pc = code;
+
+#if ES_THREADED_DISPATCH
+    static const void *const dispatchTable[256] = {
+#    define X(mnemonic, number, first, second) &&op_##mnemonic,
+        ES_OPCODES(X)
+#    undef X
+    };
+#endif
 
     for (;;) {
         try {
-            for (;;) {
-                if (cx->hasStepHook && !cx->step()) {
-                    // Stopped from outside: leave the stack as a finished run would.
-                    cx->sp = entrySp;
-                    push(cx, ESValue());
-                    return;
-                }
-                if (pc < 0 || pc >= length || pc + opcodeSize(code[pc]) > length)
-                    fatalError(QStringLiteral("execution left the code unit"));
-                cx->currentLine = unit->lines[size_t(pc)];
-                const int op = code[pc];
-                int next = pc + opcodeSize(op); // a jump overwrites it
-                switch (op) {
-                case OP_NUM: {
-                    const int k = operand();
-                    if (size_t(k) >= unit->numbers.size())
-                        badOperand();
-                    push(cx, numberValue(unit->numbers[size_t(k)]));
-                    break;
-                }
-                case OP_NUM_0:
-                case OP_NUM_1:
-                case OP_NUM_2:
-                case OP_NUM_3:
-                case OP_NUM_4:
-                    push(cx, numberValue(op - OP_NUM_0));
-                    break;
-                case OP_NUM_M1:
-                    push(cx, numberValue(-1));
-                    break;
-                case OP_NULL:
-                    push(cx, nullValue());
-                    break;
-                case OP_TRUE:
-                case OP_FALSE:
-                    push(cx, makeBoolean(op == OP_TRUE));
-                    break;
-                case OP_UNDEFINED:
-                    push(cx, ESValue());
-                    break;
-                case OP_THIS:
-                    push(cx, objectValue(cx->thisObject));
-                    break;
-                case OP_STR:
-                    push(cx, nameValue(nameOperand(operand())));
-                    break;
-                case OP_NEW:
-                    constructInstruction(cx, 0);
-                    break;
-                case OP_NEWA:
-                    constructInstruction(cx, operand());
-                    break;
-                case OP_DROP:
-                    pop(cx);
-                    break;
-                case OP_DUP:
-                    push(cx);
-                    break;
-                case OP_VOID:
-                    cx->tos = ESValue();
-                    break;
-                case OP_TYPEOF:
-                    cx->tos = typeName(cx->tos);
-                    break;
-                case OP_ENUM:
-                    enumerate(cx);
-                    break;
-                case OP_NEXT:
-                    if (nextName(cx))
-                        next = operand();
-                    break;
-                case OP_CLOSURE: {
-                    ESCodeUnit *function = codeUnitAt(quint32(operand()));
-                    if (!function)
-                        badOperand();
-                    push(cx, objectValue(newClosure(cx, function)));
-                    break;
-                }
-                case OP_MKARRAY: {
-                    const int count = operand();
-                    push(cx);
-                    if (count > cx->sp)
-                        badOperand();
-                    ESObject *array = makeArray(cx, count, cx->stack + cx->sp - count);
-                    cx->sp -= count;
-                    cx->tos = objectValue(array);
-                    break;
-                }
-                case OP_NEWOBJ:
-                    push(cx, objectValue(newObject(cx, cx->objectPrototype, cx->objectClass)));
-                    break;
-                case OP_WITH:
-                    pushScope(cx, toObject(cx, cx->tos));
-                    pop(cx);
-                    break;
-                case OP_ENDWITH:
-                    popScope(cx);
-                    break;
-                case OP_INITF: {
-                    if (cx->sp <= 0 || !cx->stack[cx->sp - 1].isObject())
-                        fatalError(QStringLiteral("object literal without its object"));
-                    ESObject *object = cx->stack[cx->sp - 1].asObject();
-                    putProperty(cx, object, nameOperand(operand()), cx->tos);
-                    pop(cx);
-                    break;
-                }
-                case OP_CALLW: {
-                    push(cx);
-                    ESObject *base = nullptr;
-                    const ESValue callee = lookupVariable(cx, nameOperand(operand()), &base);
-                    // A function's variables are not an object a script may see as this.
-                    if (base->objectClass == cx->activationClass)
-                        base = cx->globalObject;
-                    callValue(cx, callee, base, secondOperand());
-                    break;
-                }
-                case OP_CALLF: {
-                    ESObject *object = toObject(cx, cx->tos);
-                    const ESValue callee = getProperty(cx, object, nameOperand(operand()));
-                    callValue(cx, callee, object, secondOperand());
-                    break;
-                }
-                case OP_CALLG:
-                case OP_CALLA:
-                case OP_CALLAM:
-                case OP_CALLL:
-                case OP_CALLLM: {
-                    push(cx, objectValue(cx->globalObject));
-                    const int i = operand();
-                    const ESValue callee = op == OP_CALLG ? globalSlot(cx, i)
-                            : op == OP_CALLA              ? frameSlot(cx, i)
-                            : op == OP_CALLL              ? frameSlot(cx, cx->frameArgCount + i)
-                            : op == OP_CALLAM             ? activationSlot(cx, i)
-                                              : activationSlot(cx, cx->frameArgCount + i);
-                    callValue(cx, callee, cx->globalObject, secondOperand());
-                    break;
-                }
-                case OP_CALLX: {
-                    ESName *key = toPropertyName(cx, cx->tos);
-                    pop(cx);
-                    ESObject *object = toObject(cx, cx->tos);
-                    const ESValue callee = getProperty(cx, object, key);
-                    callValue(cx, callee, object, operand());
-                    break;
-                }
-                case OP_GETW:
-                    push(cx);
-                    cx->tos = lookupVariable(cx, nameOperand(operand()));
-                    break;
-                case OP_GETF: {
-                    ESObject *object = toObject(cx, cx->tos);
-                    cx->tos = getProperty(cx, object, nameOperand(operand()));
-                    break;
-                }
-                case OP_GETG:
-                    push(cx, globalSlot(cx, operand()));
-                    break;
-                case OP_GETA:
-                    push(cx, frameSlot(cx, operand()));
-                    break;
-                case OP_GETL:
-                    push(cx, frameSlot(cx, cx->frameArgCount + operand()));
-                    break;
-                case OP_GETAM:
-                    push(cx, activationSlot(cx, operand()));
-                    break;
-                case OP_GETLM:
-                    push(cx, activationSlot(cx, cx->frameArgCount + operand()));
-                    break;
-                case OP_GETX:
-                    getIndexed(cx);
-                    break;
-                case OP_PUTW:
-                    assignVariable(cx, nameOperand(operand()), cx->tos);
-                    pop(cx);
-                    break;
-                case OP_PUTF:
-                    putNamed(cx, nameOperand(operand()));
-                    break;
-                case OP_PUTG:
-                    globalSlot(cx, operand()) = cx->tos;
-                    pop(cx);
-                    break;
-                case OP_PUTA:
-                    frameSlot(cx, operand()) = cx->tos;
-                    pop(cx);
-                    break;
-                case OP_PUTL:
-                    frameSlot(cx, cx->frameArgCount + operand()) = cx->tos;
-                    pop(cx);
-                    break;
-                case OP_PUTAM:
-                    activationSlot(cx, operand()) = cx->tos;
-                    pop(cx);
-                    break;
-                case OP_PUTLM:
-                    activationSlot(cx, cx->frameArgCount + operand()) = cx->tos;
-                    pop(cx);
-                    break;
-                case OP_PUTX:
-                    putIndexed(cx);
-                    break;
-                case OP_ADD:
-                case OP_SUB:
-                case OP_MUL:
-                case OP_DIV:
-                case OP_MOD:
-                case OP_BITAND:
-                case OP_BITOR:
-                case OP_BITXOR:
-                case OP_SHL:
-                case OP_SHR:
-                case OP_USHR:
-                    binary(cx, op);
-                    break;
-                case OP_ADDX:
-                case OP_SUBX:
-                case OP_MULX:
-                case OP_DIVX:
-                case OP_MODX:
-                case OP_BITANDX:
-                case OP_BITORX:
-                case OP_BITXORX:
-                case OP_SHLX:
-                case OP_SHRX:
-                case OP_USHRX:
-                    compoundAssign(cx, op - 1);
-                    break;
-                case OP_INCG:
-                case OP_DECG: {
-                    const int g = operand();
-                    stepSlot(
-                            cx, [&]() -> ESValue & { return globalSlot(cx, g); },
-                            op == OP_INCG ? 1 : -1);
-                    break;
-                }
-                case OP_INCA:
-                case OP_DECA:
-                case OP_INCL:
-                case OP_DECL: {
-                    const int i = op == OP_INCA || op == OP_DECA ? operand()
-                                                                 : cx->frameArgCount + operand();
-                    stepSlot(
-                            cx, [&]() -> ESValue & { return frameSlot(cx, i); },
-                            op == OP_INCA || op == OP_INCL ? 1 : -1);
-                    break;
-                }
-                case OP_INCM:
-                case OP_DECAM:
-                case OP_INCLM:
-                case OP_DECLM: {
-                    const int i = op == OP_INCM || op == OP_DECAM ? operand()
-                                                                  : cx->frameArgCount + operand();
-                    stepSlot(
-                            cx, [&]() -> ESValue & { return activationSlot(cx, i); },
-                            op == OP_INCM || op == OP_INCLM ? 1 : -1);
-                    break;
-                }
-                case OP_PREINCX:
-                case OP_POSTINCX:
-                case OP_PREDECX:
-                case OP_POSTDECX:
-                    incrementByName(cx, op == OP_PREINCX || op == OP_POSTINCX ? 1 : -1,
-                            op == OP_POSTINCX || op == OP_POSTDECX);
-                    break;
-                case OP_DELETEW: {
-                    ESName *name = nameOperand(operand());
-                    push(cx, makeBoolean(deleteVariable(cx, name)));
-                    break;
-                }
-                case OP_DELETEX:
-                    deleteIndexed(cx);
-                    break;
-                case OP_LT:
-                    compare(cx, lessThan);
-                    break;
-                case OP_LE:
-                    compare(cx, lessOrEqual);
-                    break;
-                case OP_EQ:
-                case OP_NE:
-                    compare(cx, looseEquals, op == OP_NE);
-                    break;
-                case OP_IDENTITY:
-                case OP_NIDENTITY:
-                    compare(cx, strictEquals, op == OP_NIDENTITY);
-                    break;
-                case OP_LOGNOT:
-                    cx->tos = makeBoolean(!toBoolean(cx->tos));
-                    break;
-                case OP_BITNOT:
-                    cx->tos = numberValue(~toInt32(cx, cx->tos));
-                    break;
-                case OP_POS:
-                    cx->tos = numberValue(toNumber(cx, cx->tos));
-                    break;
-                case OP_NEG:
-                    cx->tos = numberValue(-toNumber(cx, cx->tos));
-                    break;
-                case OP_LOGAND:
-                case OP_LOGOR:
-                    if (toBoolean(cx->tos) == (op == OP_LOGOR))
-                        next = operand();
-                    else
-                        pop(cx);
-                    break;
-                case OP_J:
-                    next = operand();
-                    break;
-                case OP_JT:
-                case OP_JF:
-                    if (toBoolean(cx->tos) == (op == OP_JT))
-                        next = operand();
-                    pop(cx);
-                    break;
-                case OP_JT_DROP:
-                    if (toBoolean(cx->tos)) {
-                        pop(cx);
-                        next = operand();
-                    }
-                    pop(cx);
-                    break;
-                case OP_JLT: {
-                    cx->scratch = take(cx);
-                    const bool less = lessThan(cx, cx->scratch, cx->tos);
-                    pop(cx);
-                    if (less)
-                        next = operand();
-                    break;
-                }
-                case OP_RET:
-                    return;
-                case OP_RETU:
-                    push(cx, ESValue());
-                    return;
-                case OP_TRY:
-                    handlers.push_back(ESHandler{ operand(), cx->sp, cx->tos, cx->scopeChain,
-                            cx->thisObject, cx->argBase, cx->frameArgCount });
-                    break;
-                case OP_ENDTRY:
-                    if (handlers.empty())
-                        fatalError(QStringLiteral("ENDTRY outside a protected region"));
-                    handlers.pop_back();
-                    break;
-                case OP_THROW:
-                    throw ESException(cx->tos);
-                case OP_CATCH:
-                    catchInto(cx, nameOperand(operand()));
-                    break;
-                default: // INC, DEC and every byte above the table
-                    throwTypeError(cx, QStringLiteral("??"));
-                }
-                pc = next;
+            BEGIN_DISPATCH
+            CASE(NUM)
+            {
+                const int k = OPERAND;
+                if (size_t(k) >= unit->numbers.size())
+                    badOperand();
+                push(cx, numberValue(unit->numbers[size_t(k)]));
+                pc += SIZE(NUM);
+                NEXT;
             }
+            CASE(NUM_0)
+            CASE(NUM_1)
+            CASE(NUM_2)
+            CASE(NUM_3)
+            CASE(NUM_4)
+            push(cx, numberValue(*pc - OP_NUM_0));
+            pc += 1;
+            NEXT;
+            CASE(NUM_M1)
+            push(cx, numberValue(-1));
+            pc += 1;
+            NEXT;
+            CASE(NULL)
+            push(cx, nullValue());
+            pc += 1;
+            NEXT;
+            CASE(TRUE)
+            CASE(FALSE)
+            push(cx, makeBoolean(*pc == OP_TRUE));
+            pc += 1;
+            NEXT;
+            CASE(UNDEFINED)
+            push(cx, ESValue());
+            pc += 1;
+            NEXT;
+            CASE(THIS)
+            push(cx, objectValue(cx->thisObject));
+            pc += 1;
+            NEXT;
+            CASE(STR)
+            push(cx, nameValue(cachedName(CACHE, OPERAND)));
+            pc += SIZE(STR);
+            NEXT;
+            CASE(NEW)
+            constructInstruction(cx, 0);
+            pc += 1;
+            NEXT;
+            CASE(NEWA)
+            constructInstruction(cx, OPERAND);
+            pc += SIZE(NEWA);
+            NEXT;
+            CASE(DROP)
+            pop(cx);
+            pc += 1;
+            NEXT;
+            CASE(DUP)
+            push(cx);
+            pc += 1;
+            NEXT;
+            CASE(VOID)
+            cx->tos = ESValue();
+            pc += 1;
+            NEXT;
+            CASE(TYPEOF)
+            cx->tos = typeName(cx->tos);
+            pc += 1;
+            NEXT;
+            CASE(ENUM)
+            enumerate(cx);
+            pc += 1;
+            NEXT;
+            CASE(NEXT)
+            if (nextName(cx))
+                JUMP_TO(OPERAND);
+            else
+                pc += SIZE(NEXT);
+            NEXT;
+            CASE(CLOSURE)
+            {
+                ESCodeUnit *function = codeUnitAt(quint32(OPERAND));
+                if (!function)
+                    badOperand();
+                push(cx, objectValue(newClosure(cx, function)));
+                pc += SIZE(CLOSURE);
+                NEXT;
+            }
+            CASE(MKARRAY)
+            {
+                const int count = OPERAND;
+                push(cx);
+                if (count > cx->sp)
+                    badOperand();
+                ESObject *array = makeArray(cx, count, cx->stack + cx->sp - count);
+                cx->sp -= count;
+                cx->tos = objectValue(array);
+                pc += SIZE(MKARRAY);
+                NEXT;
+            }
+            CASE(NEWOBJ)
+            push(cx, objectValue(newObject(cx, cx->objectPrototype, cx->objectClass)));
+            pc += 1;
+            NEXT;
+            CASE(WITH)
+            pushScope(cx, toObject(cx, cx->tos));
+            pop(cx);
+            pc += 1;
+            NEXT;
+            CASE(ENDWITH)
+            popScope(cx);
+            pc += 1;
+            NEXT;
+            CASE(INITF)
+            {
+                if (cx->sp <= 0 || !cx->stack[cx->sp - 1].isObject())
+                    fatalError(QStringLiteral("object literal without its object"));
+                ESObject *object = cx->stack[cx->sp - 1].asObject();
+                putProperty(cx, object, cachedName(CACHE, OPERAND), cx->tos);
+                pop(cx);
+                pc += SIZE(INITF);
+                NEXT;
+            }
+            CASE(CALLW)
+            {
+                ESName *name = cachedName(CACHE, OPERAND);
+                const int count = SECOND_OPERAND;
+                pc += SIZE(CALLW);
+                callByName(cx, name, count);
+                NEXT;
+            }
+            CASE(CALLF)
+            {
+                ESName *name = cachedName(CACHE, OPERAND);
+                ESInstructionCache &cache = CACHE;
+                const int count = SECOND_OPERAND;
+                pc += SIZE(CALLF);
+                callNamed(cx, name, cache, count);
+                NEXT;
+            }
+            CASE(CALLG)
+            CASE(CALLA)
+            CASE(CALLAM)
+            CASE(CALLL)
+            CASE(CALLLM)
+            {
+                const int op = *pc;
+                push(cx, objectValue(cx->globalObject));
+                const int i = OPERAND;
+                // callValue takes the function out of the slot before anything can move it.
+                const ESValue &callee = op == OP_CALLG ? globalSlot(cx, i)
+                        : op == OP_CALLA               ? frameSlot(args, stackEnd, i)
+                        : op == OP_CALLL               ? frameSlot(locals, stackEnd, i)
+                        : op == OP_CALLAM              ? activationSlot(cx, i)
+                                                       : activationSlot(cx, cx->frameArgCount + i);
+                const int count = SECOND_OPERAND;
+                pc += SIZE(CALLG);
+                callValue(cx, callee, cx->globalObject, count);
+                NEXT;
+            }
+            CASE(CALLX)
+            {
+                const int count = OPERAND;
+                pc += SIZE(CALLX);
+                callIndexed(cx, count);
+                NEXT;
+            }
+            CASE(GETW)
+            push(cx);
+            cx->tos = lookupVariable(cx, cachedName(CACHE, OPERAND));
+            pc += SIZE(GETW);
+            NEXT;
+            CASE(GETF)
+            getNamed(cx, cachedName(CACHE, OPERAND), CACHE);
+            pc += SIZE(GETF);
+            NEXT;
+            CASE(GETG)
+            push(cx, globalSlot(cx, OPERAND));
+            pc += SIZE(GETG);
+            NEXT;
+            CASE(GETA)
+            push(cx, frameSlot(args, stackEnd, OPERAND));
+            pc += SIZE(GETA);
+            NEXT;
+            CASE(GETL)
+            push(cx, frameSlot(locals, stackEnd, OPERAND));
+            pc += SIZE(GETL);
+            NEXT;
+            CASE(GETAM)
+            push(cx, activationSlot(cx, OPERAND));
+            pc += SIZE(GETAM);
+            NEXT;
+            CASE(GETLM)
+            push(cx, activationSlot(cx, cx->frameArgCount + OPERAND));
+            pc += SIZE(GETLM);
+            NEXT;
+            CASE(GETX)
+            getIndexedCached(cx, CACHE);
+            pc += 1;
+            NEXT;
+            CASE(PUTW)
+            assignVariable(cx, cachedName(CACHE, OPERAND), cx->tos);
+            pop(cx);
+            pc += SIZE(PUTW);
+            NEXT;
+            CASE(PUTF)
+            putNamedCached(cx, cachedName(CACHE, OPERAND), CACHE);
+            pc += SIZE(PUTF);
+            NEXT;
+            CASE(PUTG)
+            globalSlot(cx, OPERAND) = cx->tos;
+            pop(cx);
+            pc += SIZE(PUTG);
+            NEXT;
+            CASE(PUTA)
+            frameSlot(args, stackEnd, OPERAND) = cx->tos;
+            pop(cx);
+            pc += SIZE(PUTA);
+            NEXT;
+            CASE(PUTL)
+            frameSlot(locals, stackEnd, OPERAND) = cx->tos;
+            pop(cx);
+            pc += SIZE(PUTL);
+            NEXT;
+            CASE(PUTAM)
+            activationSlot(cx, OPERAND) = cx->tos;
+            pop(cx);
+            pc += SIZE(PUTAM);
+            NEXT;
+            CASE(PUTLM)
+            activationSlot(cx, cx->frameArgCount + OPERAND) = cx->tos;
+            pop(cx);
+            pc += SIZE(PUTLM);
+            NEXT;
+            CASE(PUTX)
+            putIndexedCached(cx, CACHE);
+            pc += 1;
+            NEXT;
+            CASE(ADD)
+            arithmeticInstruction(cx, OP_ADD, [](double a, double b) { return a + b; });
+            pc += 1;
+            NEXT;
+            CASE(SUB)
+            arithmeticInstruction(cx, OP_SUB, [](double a, double b) { return a - b; });
+            pc += 1;
+            NEXT;
+            CASE(MUL)
+            arithmeticInstruction(cx, OP_MUL, [](double a, double b) { return a * b; });
+            pc += 1;
+            NEXT;
+            CASE(DIV)
+            arithmeticInstruction(cx, OP_DIV, [](double a, double b) { return a / b; });
+            pc += 1;
+            NEXT;
+            CASE(MOD)
+            arithmeticInstruction(cx, OP_MOD, moduloOf);
+            pc += 1;
+            NEXT;
+            CASE(BITAND)
+            arithmeticInstruction(cx, OP_BITAND,
+                    [](double a, double b) { return double(int32Of(a) & int32Of(b)); });
+            pc += 1;
+            NEXT;
+            CASE(BITOR)
+            arithmeticInstruction(cx, OP_BITOR,
+                    [](double a, double b) { return double(int32Of(a) | int32Of(b)); });
+            pc += 1;
+            NEXT;
+            CASE(BITXOR)
+            arithmeticInstruction(cx, OP_BITXOR,
+                    [](double a, double b) { return double(int32Of(a) ^ int32Of(b)); });
+            pc += 1;
+            NEXT;
+            CASE(SHL)
+            arithmeticInstruction(cx, OP_SHL, [](double a, double b) {
+                return double(qint32(quint32(int32Of(a)) << (int32Of(b) & 31)));
+            });
+            pc += 1;
+            NEXT;
+            CASE(SHR)
+            arithmeticInstruction(cx, OP_SHR,
+                    [](double a, double b) { return double(int32Of(a) >> (int32Of(b) & 31)); });
+            pc += 1;
+            NEXT;
+            CASE(USHR)
+            arithmeticInstruction(cx, OP_USHR, [](double a, double b) {
+                return double(quint32(int32Of(a)) >> (int32Of(b) & 31));
+            });
+            pc += 1;
+            NEXT;
+            CASE(ADDX)
+            CASE(SUBX)
+            CASE(MULX)
+            CASE(DIVX)
+            CASE(MODX)
+            CASE(BITANDX)
+            CASE(BITORX)
+            CASE(BITXORX)
+            CASE(SHLX)
+            CASE(SHRX)
+            CASE(USHRX)
+            compoundAssign(cx, *pc - 1);
+            pc += 1;
+            NEXT;
+            CASE(INCG)
+            CASE(DECG)
+            {
+                const int g = OPERAND;
+                stepSlot(
+                        cx, [cx, g]() -> ESValue & { return globalSlot(cx, g); },
+                        *pc == OP_INCG ? 1 : -1);
+                pc += SIZE(INCG);
+                NEXT;
+            }
+            CASE(INCA)
+            CASE(DECA)
+            CASE(INCL)
+            CASE(DECL)
+            {
+                const int op = *pc;
+                ESValue *const base = op == OP_INCA || op == OP_DECA ? args : locals;
+                const int i = OPERAND;
+                const double step = op == OP_INCA || op == OP_INCL ? 1 : -1;
+                ESValue &slot = frameSlot(base, stackEnd, i);
+                if (slot.isNumber())
+                    slot = numberValue(slot.asNumber() + step);
+                else
+                    stepSlot(
+                            cx,
+                            [base, stackEnd, i]() -> ESValue & {
+                                return frameSlot(base, stackEnd, i);
+                            },
+                            step);
+                pc += SIZE(INCA);
+                NEXT;
+            }
+            CASE(INCM)
+            CASE(DECAM)
+            CASE(INCLM)
+            CASE(DECLM)
+            {
+                const int op = *pc;
+                const int i =
+                        op == OP_INCM || op == OP_DECAM ? OPERAND : cx->frameArgCount + OPERAND;
+                stepSlot(
+                        cx, [cx, i]() -> ESValue & { return activationSlot(cx, i); },
+                        op == OP_INCM || op == OP_INCLM ? 1 : -1);
+                pc += SIZE(INCM);
+                NEXT;
+            }
+            CASE(PREINCX)
+            CASE(POSTINCX)
+            CASE(PREDECX)
+            CASE(POSTDECX)
+            {
+                const int op = *pc;
+                incrementByName(cx, op == OP_PREINCX || op == OP_POSTINCX ? 1 : -1,
+                        op == OP_POSTINCX || op == OP_POSTDECX);
+                pc += 1;
+                NEXT;
+            }
+            CASE(DELETEW)
+            {
+                ESName *name = cachedName(CACHE, OPERAND);
+                push(cx, makeBoolean(deleteVariable(cx, name)));
+                pc += SIZE(DELETEW);
+                NEXT;
+            }
+            CASE(DELETEX)
+            deleteIndexed(cx);
+            pc += 1;
+            NEXT;
+            CASE(LT)
+            relationInstruction(cx, lessThan, [](double a, double b) { return a < b; });
+            pc += 1;
+            NEXT;
+            CASE(LE)
+            relationInstruction(cx, lessOrEqual, [](double a, double b) { return a <= b; });
+            pc += 1;
+            NEXT;
+            CASE(EQ)
+            CASE(NE)
+            equalityInstruction(cx, *pc == OP_NE);
+            pc += 1;
+            NEXT;
+            CASE(IDENTITY)
+            CASE(NIDENTITY)
+            compare(cx, strictEquals, *pc == OP_NIDENTITY);
+            pc += 1;
+            NEXT;
+            CASE(LOGNOT)
+            cx->tos = makeBoolean(!isTrue(cx->tos));
+            pc += 1;
+            NEXT;
+            CASE(BITNOT)
+            cx->tos = numberValue(~toInt32(cx, cx->tos));
+            pc += 1;
+            NEXT;
+            CASE(POS)
+            cx->tos = numberValue(toNumber(cx, cx->tos));
+            pc += 1;
+            NEXT;
+            CASE(NEG)
+            cx->tos = numberValue(-toNumber(cx, cx->tos));
+            pc += 1;
+            NEXT;
+            CASE(LOGAND)
+            CASE(LOGOR)
+            if (isTrue(cx->tos) == (*pc == OP_LOGOR)) {
+                JUMP_TO(OPERAND);
+            } else {
+                pop(cx);
+                pc += SIZE(LOGAND);
+            }
+            NEXT;
+            CASE(J)
+            JUMP_TO(OPERAND);
+            NEXT;
+            CASE(JT)
+            CASE(JF)
+            {
+                const bool jump = isTrue(cx->tos) == (*pc == OP_JT);
+                pop(cx);
+                if (jump)
+                    JUMP_TO(OPERAND);
+                else
+                    pc += SIZE(JT);
+                NEXT;
+            }
+            CASE(JT_DROP)
+            if (isTrue(cx->tos)) {
+                pop(cx);
+                pop(cx);
+                JUMP_TO(OPERAND);
+            } else {
+                pop(cx);
+                pc += SIZE(JT_DROP);
+            }
+            NEXT;
+            CASE(JLT)
+            {
+                const ESValue &left = below(cx);
+                bool less;
+                if (left.isNumber() && cx->tos.isNumber()) {
+                    less = left.asNumber() < cx->tos.asNumber();
+                    --cx->sp;
+                } else {
+                    cx->scratch = take(cx);
+                    less = lessThan(cx, cx->scratch, cx->tos);
+                }
+                pop(cx);
+                if (less)
+                    JUMP_TO(OPERAND);
+                else
+                    pc += SIZE(JLT);
+                NEXT;
+            }
+            CASE(RET)
+            return;
+            CASE(RETU)
+            push(cx, ESValue());
+            return;
+            CASE(TRY)
+            handlers.push_back(ESHandler{ OPERAND, cx->sp, cx->tos, cx->scopeChain, cx->thisObject,
+                    cx->argBase, cx->frameArgCount });
+            pc += SIZE(TRY);
+            NEXT;
+            CASE(ENDTRY)
+            if (handlers.empty())
+                fatalError(QStringLiteral("ENDTRY outside a protected region"));
+            handlers.pop_back();
+            pc += 1;
+            NEXT;
+            CASE(THROW)
+            throw ESException(cx->tos);
+            CASE(CATCH)
+            catchInto(cx, cachedName(CACHE, OPERAND));
+            pc += SIZE(CATCH);
+            NEXT;
+            CASE(INC)
+            CASE(DEC)
+        unknownOpcode:
+            throwTypeError(cx, QStringLiteral("??"));
+            END_DISPATCH
         } catch (const ESException &exception) {
             if (handlers.empty())
                 throw;
@@ -525,7 +978,7 @@ void run(ESContext *cx, ESCodeUnit *unit)
             cx->argBase = handler.argBase;
             cx->frameArgCount = handler.frameArgCount;
             push(cx, exception.value);
-            pc = handler.target;
+            JUMP_TO(handler.target);
         }
     }
 }

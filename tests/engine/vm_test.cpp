@@ -157,6 +157,39 @@ TEST_F(VmTest, FailuresRaiseTheirMessages)
     cx->source.clear();
 }
 
+TEST_F(VmTest, OnlyCodeThatCannotLeaveItselfRunsUnchecked)
+{
+    const struct
+    {
+        std::vector<quint8> code;
+        bool wellFormed;
+    } rows[] = {
+        { { OP_NUM_1, OP_RET }, true },
+        { { OP_J, 0, 0 }, true },
+        { { OP_NUM_1 }, false }, // falls off the end
+        { { OP_NUM_1, OP_JF, 0, 0 }, false }, // a conditional jump falls through at the end
+        { { OP_J, 0, 4, OP_NUM, 0, 0, OP_RET }, false }, // target inside an operand
+        { { OP_J, 0, 9, OP_RET }, false }, // target past the end
+        { { OP_NUM, 0 }, false }, // operand cut off
+        { { OP_INC, OP_RET }, false }, // reserved: must raise when reached
+        { { 114, OP_RET }, false },
+    };
+    for (const auto &row : rows) {
+        ESCodeUnit unit;
+        unit.code = row.code;
+        unit.lines.assign(unit.code.size(), 1);
+        EXPECT_EQ(isWellFormed(unit), row.wellFormed) << int(row.code[0]) << " " << row.code.size();
+    }
+    ESCodeUnit withoutLines;
+    withoutLines.code = { OP_NUM_1, OP_RET };
+    EXPECT_FALSE(isWellFormed(withoutLines));
+    // Checked code fails where it leaves, after running what came before.
+    const int g = global("reached");
+    EXPECT_EQ(fatalMessage(program({ { OP_NUM_1 }, { OP_PUTG, g } })),
+            "execution left the code unit");
+    EXPECT_EQ(text(program({ { OP_GETG, g }, { OP_RET } })), "1");
+}
+
 TEST_F(VmTest, PushesNeverPassTheStackEnd)
 {
     // An endless loop of pushes.

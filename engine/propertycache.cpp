@@ -1,0 +1,23 @@
+#include "engine/propertycache.h"
+
+const ESValue *findAndRemember(ESObject *object, ESName *name, ESInstructionCache &cache)
+{
+    for (ESObject *o = object; o; o = o->prototype) {
+        const int position = o->properties.find(name);
+        if (position >= 0) {
+            if (o == object)
+                cache.position = position;
+            return &o->properties[position].value;
+        }
+    }
+    return nullptr;
+}
+
+void rememberElement(ESObject *object, const ESName *key, ESInstructionCache &cache)
+{
+    if (key->arrayIndex < 0)
+        return;
+    const int position = object->properties.find(key);
+    if (position >= 0)
+        cache.position = position - key->arrayIndex;
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "engine/codeunit.h"
+#include "engine/context.h"
+
+// Property instructions remember where they found their property last time. Objects of one
+// constructor get their properties in the same order, so the remembered position usually holds
+// the name again, and a hit costs one comparison instead of a search.
+
+// Classes that keep the base get (own entries, then the prototypes' entries): their reads may be
+// answered from a cache. Array and String replace put, and String get, so they are left out
+// where their own operation must run.
+inline bool hasPlainGet(const ESContext *cx, const ESClass *objectClass)
+{
+    return objectClass == cx->objectClass || objectClass == cx->arrayClass
+            || objectClass == cx->functionClass || objectClass == cx->activationClass;
+}
+
+inline bool hasPlainPut(const ESContext *cx, const ESClass *objectClass)
+{
+    return objectClass == cx->objectClass || objectClass == cx->functionClass
+            || objectClass == cx->activationClass;
+}
+
+// The search of the base get, remembering the position of an own hit. Null when absent.
+const ESValue *findAndRemember(ESObject *object, ESName *name, ESInstructionCache &cache);
+
+// The value the base get answers for name, or null for Undefined.
+[[gnu::always_inline]] inline const ESValue *findCached(
+        ESObject *object, ESName *name, ESInstructionCache &cache)
+{
+    ESPropertyVector &own = object->properties;
+    const quint64 position = quint64(cache.position);
+    if (position < quint64(own.size()) && own[int(position)].name == name)
+        return &own[int(position)].value;
+    return findAndRemember(object, name, cache);
+}
+
+// The own entry of the array index (an index form's cache holds position minus index), or null.
+[[gnu::always_inline]] inline ESProperty *findCachedElement(
+        ESObject *object, quint32 index, ESInstructionCache &cache)
+{
+    ESPropertyVector &own = object->properties;
+    const quint64 position = quint64(cache.position + qint64(index));
+    if (position < quint64(own.size())) {
+        ESProperty &entry = own[int(position)];
+        // Index names are interned once each, so the name with this index is the key itself.
+        if (entry.name && entry.name->arrayIndex == qint64(index))
+            return &entry;
+    }
+    return nullptr;
+}
+
+// After a slow index-form access: remember where key's own entry sits relative to its index.
+void rememberElement(ESObject *object, const ESName *key, ESInstructionCache &cache);
+
+// A Number tos that is an array index: true with the index in index.
+[[gnu::always_inline]] inline bool isIndexNumber(const ESValue &value, quint32 &index)
+{
+    if (!value.isNumber())
+        return false;
+    const double number = value.asNumber();
+    if (!(number >= 0 && number < 4294967295.0))
+        return false;
+    index = quint32(number);
+    return double(index) == number;
+}
