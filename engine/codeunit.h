@@ -11,7 +11,9 @@
 struct ESInstructionCache
 {
     ESName *name = nullptr;
-    qint64 position = 0;
+    qint32 position = 0;
+    // For the by-name forms: how many scope objects lie in front of the one holding the name.
+    qint32 depth = 0;
 };
 
 // One compiled program or function: instruction bytes with one source line per byte, the number

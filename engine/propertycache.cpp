@@ -15,9 +15,9 @@ const ESValue *findAndRemember(ESObject *object, ESName *name, ESInstructionCach
 
 void rememberElement(ESObject *object, const ESName *key, ESInstructionCache &cache)
 {
-    if (key->arrayIndex < 0)
+    if (key->arrayIndex < 0 || key->arrayIndex >= 2147483648LL)
         return;
     const int position = object->properties.find(key);
     if (position >= 0)
-        cache.position = position - key->arrayIndex;
+        cache.position = qint32(position - key->arrayIndex);
 }

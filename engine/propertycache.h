@@ -41,7 +41,7 @@ const ESValue *findAndRemember(ESObject *object, ESName *name, ESInstructionCach
         ESObject *object, quint32 index, ESInstructionCache &cache)
 {
     ESPropertyVector &own = object->properties;
-    const quint64 position = quint64(cache.position + qint64(index));
+    const quint64 position = quint64(qint64(cache.position) + qint64(index));
     if (position < quint64(own.size())) {
         ESProperty &entry = own[int(position)];
         // Index names are interned once each, so the name with this index is the key itself.
@@ -54,13 +54,14 @@ const ESValue *findAndRemember(ESObject *object, ESName *name, ESInstructionCach
 // After a slow index-form access: remember where key's own entry sits relative to its index.
 void rememberElement(ESObject *object, const ESName *key, ESInstructionCache &cache);
 
-// A Number tos that is an array index: true with the index in index.
+// A Number tos that is an array index below 2^31 (so that position minus index fits the cache):
+// true with the index in index.
 [[gnu::always_inline]] inline bool isIndexNumber(const ESValue &value, quint32 &index)
 {
     if (!value.isNumber())
         return false;
     const double number = value.asNumber();
-    if (!(number >= 0 && number < 4294967295.0))
+    if (!(number >= 0 && number < 2147483648.0))
         return false;
     index = quint32(number);
     return double(index) == number;

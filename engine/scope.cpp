@@ -4,6 +4,7 @@
 #include "engine/context.h"
 #include "engine/convert.h"
 #include "engine/exceptions.h"
+#include "engine/propertycache.h"
 
 namespace {
 
@@ -12,12 +13,32 @@ ESObject *scopeObject(const ESObject *record)
     return record->internalValue.asObject();
 }
 
+// For a scope object of a class with the base get, having the name and reading it are one
+// walk: the entry found, or null.
+ESProperty *findOnChain(ESObject *object, const ESName *name)
+{
+    for (ESObject *o = object; o; o = o->prototype) {
+        const int position = o->properties.find(name);
+        if (position >= 0)
+            return &o->properties[position];
+    }
+    return nullptr;
+}
+
 } // namespace
 
 ESValue lookupVariable(ESContext *cx, ESName *name, ESObject **base)
 {
     for (ESObject *record = cx->scopeChain; record; record = record->prototype) {
         ESObject *object = scopeObject(record);
+        if (hasPlainGet(cx, object->objectClass)) {
+            if (const ESProperty *entry = findOnChain(object, name)) {
+                if (base)
+                    *base = object;
+                return entry->value;
+            }
+            continue;
+        }
         if (hasProperty(object, name)) {
             if (base)
                 *base = object;
@@ -33,6 +54,20 @@ void assignVariable(ESContext *cx, ESName *name, const ESValue &value)
 {
     for (ESObject *record = cx->scopeChain; record; record = record->prototype) {
         ESObject *object = scopeObject(record);
+        if (hasPlainPut(cx, object->objectClass)) {
+            // The base put on an own entry, without searching twice.
+            const int position = object->properties.find(name);
+            if (position >= 0) {
+                ESProperty &entry = object->properties[position];
+                if (!(entry.attributes & ReadOnly))
+                    entry.value = value;
+                return;
+            }
+            if (!hasProperty(object->prototype, name))
+                continue;
+            putProperty(cx, object, name, value);
+            return;
+        }
         if (hasProperty(object, name)) {
             putProperty(cx, object, name, value);
             return;

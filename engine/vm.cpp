@@ -52,9 +52,9 @@ ESValue &globalSlot(ESContext *cx, int slot)
     return base[i];
 }
 
-ESValue &activationSlot(ESContext *cx, int i)
+ESValue &activationSlot(ESObject *activation, int i)
 {
-    ESPropertyVector &entries = currentActivation(cx)->properties;
+    ESPropertyVector &entries = activation->properties;
     if (i >= entries.size())
         badOperand();
     return entries[i].value;
@@ -290,11 +290,98 @@ void putNamedCached(ESContext *cx, ESName *name, ESInstructionCache &cache)
 }
 
 // CALLW: the function found by name, called with the object where it was found as this.
-void callByName(ESContext *cx, ESName *name, int count)
+// The by-name instructions remember which scope object held the name (a closure's variables
+// sit in its parent's activation, behind its own) and at which position. The entry there is
+// what the scope lookup finds first as long as the objects in front still lack the name.
+ESProperty *scopedEntry(ESContext *cx, const ESName *name, const ESInstructionCache &cache,
+        bool (*plain)(const ESContext *, const ESClass *), ESObject **holder)
+{
+    ESObject *record = cx->scopeChain;
+    for (qint32 depth = cache.depth; depth > 0 && record; --depth) {
+        const ESObject *object = record->internalValue.asObject();
+        if (!plain(cx, object->objectClass))
+            return nullptr;
+        if ((object->prototype || object->properties.size() > 0) && hasProperty(object, name))
+            return nullptr;
+        record = record->prototype;
+    }
+    if (!record)
+        return nullptr;
+    ESObject *object = record->internalValue.asObject();
+    if (!plain(cx, object->objectClass))
+        return nullptr;
+    ESPropertyVector &own = object->properties;
+    const quint64 position = quint64(qint64(cache.position));
+    if (position < quint64(own.size()) && own[int(position)].name == name) {
+        *holder = object;
+        return &own[int(position)];
+    }
+    return nullptr;
+}
+
+// After a slow lookup: where the first scope object holding name has it as an own entry. A name
+// found nowhere in the scopes (a global), or found inherited, is not looked for this way again
+// (-1), so the cache costs no second search.
+void rememberScoped(ESContext *cx, const ESName *name, ESInstructionCache &cache)
+{
+    if (cache.position < 0)
+        return;
+    qint32 depth = 0;
+    for (ESObject *record = cx->scopeChain; record; record = record->prototype, ++depth) {
+        const ESObject *object = record->internalValue.asObject();
+        if (!hasPlainGet(cx, object->objectClass))
+            break;
+        const int position = object->properties.find(name);
+        if (position >= 0) {
+            cache.depth = depth;
+            cache.position = position;
+            return;
+        }
+        if (hasProperty(object->prototype, name))
+            break;
+    }
+    cache.position = -1;
+}
+
+// GETW
+void getByName(ESContext *cx, ESName *name, ESInstructionCache &cache)
+{
+    push(cx);
+    ESObject *holder;
+    if (const ESProperty *entry = scopedEntry(cx, name, cache, hasPlainGet, &holder)) {
+        cx->tos = entry->value;
+        return;
+    }
+    cx->tos = lookupVariable(cx, name);
+    rememberScoped(cx, name, cache);
+}
+
+// PUTW, without the pop.
+void putByName(ESContext *cx, ESName *name, ESInstructionCache &cache)
+{
+    ESObject *holder;
+    if (ESProperty *entry = scopedEntry(cx, name, cache, hasPlainPut, &holder)) {
+        if (!(entry->attributes & ReadOnly))
+            entry->value = cx->tos;
+        return;
+    }
+    assignVariable(cx, name, cx->tos);
+    rememberScoped(cx, name, cache);
+}
+
+// CALLW: the function found by name, called with the object where it was found as this.
+void callByName(ESContext *cx, ESName *name, ESInstructionCache &cache, int count)
 {
     push(cx);
     ESObject *base = nullptr;
+    if (const ESProperty *entry = scopedEntry(cx, name, cache, hasPlainGet, &base)) {
+        if (base->objectClass == cx->activationClass)
+            base = cx->globalObject;
+        callValue(cx, entry->value, base, count);
+        return;
+    }
     const ESValue callee = lookupVariable(cx, name, &base);
+    rememberScoped(cx, name, cache);
     // A function's variables are not an object a script may see as this.
     if (base->objectClass == cx->activationClass)
         base = cx->globalObject;
@@ -452,6 +539,7 @@ void prepare(ESCodeUnit *unit)
 #define SIZE(mnemonic)  opcodeSize(OP_##mnemonic)
 #define JUMP_TO(target) pc = code + (target)
 #define CACHE           caches[pc - code]
+#define ACTIVATION      (activation ? activation : (activation = currentActivation(cx)))
 
 void run(ESContext *cx, ESCodeUnit *unit)
 {
@@ -468,6 +556,9 @@ void run(ESContext *cx, ESCodeUnit *unit)
     ESValue *const args = cx->argBase;
     ESValue *const locals = cx->argBase + cx->frameArgCount;
     const ESValue *const stackEnd = cx->stack + cx->stackCapacity;
+    // The innermost activation stays this function's own (with and catch scopes only go in
+    // front of it), so it is looked up once.
+    ESObject *activation = nullptr;
     // Code that the layout check could not vouch for, or a context that watches every step,
     // goes through the checks of checkedStep before each instruction.
     const bool checked = cx->hasStepHook || !unit->wellFormed;
@@ -608,9 +699,10 @@ void run(ESContext *cx, ESCodeUnit *unit)
             CASE(CALLW)
             {
                 ESName *name = cachedName(CACHE, OPERAND);
+                ESInstructionCache &cache = CACHE;
                 const int count = SECOND_OPERAND;
                 pc += SIZE(CALLW);
-                callByName(cx, name, count);
+                callByName(cx, name, cache, count);
                 NEXT;
             }
             CASE(CALLF)
@@ -635,8 +727,8 @@ void run(ESContext *cx, ESCodeUnit *unit)
                 const ESValue &callee = op == OP_CALLG ? globalSlot(cx, i)
                         : op == OP_CALLA               ? frameSlot(args, stackEnd, i)
                         : op == OP_CALLL               ? frameSlot(locals, stackEnd, i)
-                        : op == OP_CALLAM              ? activationSlot(cx, i)
-                                                       : activationSlot(cx, cx->frameArgCount + i);
+                        : op == OP_CALLAM              ? activationSlot(ACTIVATION, i)
+                                          : activationSlot(ACTIVATION, cx->frameArgCount + i);
                 const int count = SECOND_OPERAND;
                 pc += SIZE(CALLG);
                 callValue(cx, callee, cx->globalObject, count);
@@ -650,8 +742,7 @@ void run(ESContext *cx, ESCodeUnit *unit)
                 NEXT;
             }
             CASE(GETW)
-            push(cx);
-            cx->tos = lookupVariable(cx, cachedName(CACHE, OPERAND));
+            getByName(cx, cachedName(CACHE, OPERAND), CACHE);
             pc += SIZE(GETW);
             NEXT;
             CASE(GETF)
@@ -671,11 +762,11 @@ void run(ESContext *cx, ESCodeUnit *unit)
             pc += SIZE(GETL);
             NEXT;
             CASE(GETAM)
-            push(cx, activationSlot(cx, OPERAND));
+            push(cx, activationSlot(ACTIVATION, OPERAND));
             pc += SIZE(GETAM);
             NEXT;
             CASE(GETLM)
-            push(cx, activationSlot(cx, cx->frameArgCount + OPERAND));
+            push(cx, activationSlot(ACTIVATION, cx->frameArgCount + OPERAND));
             pc += SIZE(GETLM);
             NEXT;
             CASE(GETX)
@@ -683,7 +774,7 @@ void run(ESContext *cx, ESCodeUnit *unit)
             pc += 1;
             NEXT;
             CASE(PUTW)
-            assignVariable(cx, cachedName(CACHE, OPERAND), cx->tos);
+            putByName(cx, cachedName(CACHE, OPERAND), CACHE);
             pop(cx);
             pc += SIZE(PUTW);
             NEXT;
@@ -707,12 +798,12 @@ void run(ESContext *cx, ESCodeUnit *unit)
             pc += SIZE(PUTL);
             NEXT;
             CASE(PUTAM)
-            activationSlot(cx, OPERAND) = cx->tos;
+            activationSlot(ACTIVATION, OPERAND) = cx->tos;
             pop(cx);
             pc += SIZE(PUTAM);
             NEXT;
             CASE(PUTLM)
-            activationSlot(cx, cx->frameArgCount + OPERAND) = cx->tos;
+            activationSlot(ACTIVATION, cx->frameArgCount + OPERAND) = cx->tos;
             pop(cx);
             pc += SIZE(PUTLM);
             NEXT;
@@ -826,8 +917,9 @@ void run(ESContext *cx, ESCodeUnit *unit)
                 const int op = *pc;
                 const int i =
                         op == OP_INCM || op == OP_DECAM ? OPERAND : cx->frameArgCount + OPERAND;
+                ESObject *const object = ACTIVATION;
                 stepSlot(
-                        cx, [cx, i]() -> ESValue & { return activationSlot(cx, i); },
+                        cx, [object, i]() -> ESValue & { return activationSlot(object, i); },
                         op == OP_INCM || op == OP_INCLM ? 1 : -1);
                 pc += SIZE(INCM);
                 NEXT;

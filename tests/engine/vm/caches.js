@@ -12,6 +12,7 @@ calls 1 2
 modulo -1 1 -Infinity Infinity NaN 3 -0.5
 int32 5 -2147483648 4294967295 1661992960 -1 0
 equality false true true false true false
+scopes 1,5 1,5 3 1
 ===*/
 function read(o) { return o.x; }
 var a = { x: 1 }, b = { y: 0, x: 2 }, c = { z: 0, w: 0, x: 3 }, d = { y: 1 };
@@ -77,3 +78,24 @@ WScript.Echo("int32 " + i32.join(" ") + "\n");
 var o = {};
 var eq = [o == null, null == undefined, o == o, o == {}, 1 == 1, NaN == NaN];
 WScript.Echo("equality " + eq.join(" ") + "\n");
+
+function outer() {
+  var v = 1, calls = 0;
+  function inner(o) {
+    var seen = [];
+    with (o) {
+      seen.push(v);
+      o.v = 5;
+      seen.push(v);
+    }
+    calls = calls + 1;
+    return seen.join(",");
+  }
+  function count() { return calls; }
+  function shadow() { eval("var v = 'global'"); return v; } // eval's var lands globally
+  return [inner, count, shadow];
+}
+var fns = outer();
+var once = fns[0]({}), twice = fns[0]({});
+fns[0]({});
+WScript.Echo("scopes " + once + " " + twice + " " + fns[1]() + " " + fns[2]() + "\n");
