@@ -18,9 +18,12 @@
     cx->stack[cx->sp++] = cx->tos;
 }
 
+// tos is replaced at once, so its value moves to the stack instead of being copied.
 [[gnu::always_inline]] inline void push(ESContext *cx, ESValue value)
 {
-    push(cx);
+    if (cx->sp >= cx->stackCapacity) [[unlikely]]
+        stackTooSmall();
+    cx->stack[cx->sp++] = std::move(cx->tos);
     cx->tos = std::move(value);
 }
 

@@ -44,10 +44,10 @@ ESValue &globalSlot(ESContext *cx, int slot)
 }
 
 // Arguments and stack locals: entry i after base (argBase, or the first local), which must lie
-// inside the stack.
-[[gnu::always_inline]] inline ESValue &frameSlot(ESValue *base, const ESValue *stackEnd, int i)
+// inside the stack; room is the number of entries from base to the stack's end.
+[[gnu::always_inline]] inline ESValue &frameSlot(ESValue *base, qptrdiff room, int i)
 {
-    if (i >= stackEnd - base) [[unlikely]]
+    if (i >= room) [[unlikely]]
         badOperand();
     return base[i];
 }
@@ -556,6 +556,8 @@ void run(ESContext *cx, ESCodeUnit *unit)
     ESValue *const args = cx->argBase;
     ESValue *const locals = cx->argBase + cx->frameArgCount;
     const ESValue *const stackEnd = cx->stack + cx->stackCapacity;
+    const qptrdiff argRoom = stackEnd - args;
+    const qptrdiff localRoom = stackEnd - locals;
     // The innermost activation stays this function's own (with and catch scopes only go in
     // front of it), so it is looked up once.
     ESObject *activation = nullptr;
@@ -725,8 +727,8 @@ void run(ESContext *cx, ESCodeUnit *unit)
                 const int i = OPERAND;
                 // callValue takes the function out of the slot before anything can move it.
                 const ESValue &callee = op == OP_CALLG ? globalSlot(cx, i)
-                        : op == OP_CALLA               ? frameSlot(args, stackEnd, i)
-                        : op == OP_CALLL               ? frameSlot(locals, stackEnd, i)
+                        : op == OP_CALLA               ? frameSlot(args, argRoom, i)
+                        : op == OP_CALLL               ? frameSlot(locals, localRoom, i)
                         : op == OP_CALLAM              ? activationSlot(ACTIVATION, i)
                                           : activationSlot(ACTIVATION, cx->frameArgCount + i);
                 const int count = SECOND_OPERAND;
@@ -754,11 +756,11 @@ void run(ESContext *cx, ESCodeUnit *unit)
             pc += SIZE(GETG);
             NEXT;
             CASE(GETA)
-            push(cx, frameSlot(args, stackEnd, OPERAND));
+            push(cx, frameSlot(args, argRoom, OPERAND));
             pc += SIZE(GETA);
             NEXT;
             CASE(GETL)
-            push(cx, frameSlot(locals, stackEnd, OPERAND));
+            push(cx, frameSlot(locals, localRoom, OPERAND));
             pc += SIZE(GETL);
             NEXT;
             CASE(GETAM)
@@ -788,12 +790,12 @@ void run(ESContext *cx, ESCodeUnit *unit)
             pc += SIZE(PUTG);
             NEXT;
             CASE(PUTA)
-            frameSlot(args, stackEnd, OPERAND) = cx->tos;
+            frameSlot(args, argRoom, OPERAND) = cx->tos;
             pop(cx);
             pc += SIZE(PUTA);
             NEXT;
             CASE(PUTL)
-            frameSlot(locals, stackEnd, OPERAND) = cx->tos;
+            frameSlot(locals, localRoom, OPERAND) = cx->tos;
             pop(cx);
             pc += SIZE(PUTL);
             NEXT;
@@ -893,18 +895,17 @@ void run(ESContext *cx, ESCodeUnit *unit)
             CASE(DECL)
             {
                 const int op = *pc;
-                ESValue *const base = op == OP_INCA || op == OP_DECA ? args : locals;
+                const bool isArgument = op == OP_INCA || op == OP_DECA;
+                ESValue *const base = isArgument ? args : locals;
+                const qptrdiff room = isArgument ? argRoom : localRoom;
                 const int i = OPERAND;
                 const double step = op == OP_INCA || op == OP_INCL ? 1 : -1;
-                ESValue &slot = frameSlot(base, stackEnd, i);
+                ESValue &slot = frameSlot(base, room, i);
                 if (slot.isNumber())
                     slot = numberValue(slot.asNumber() + step);
                 else
                     stepSlot(
-                            cx,
-                            [base, stackEnd, i]() -> ESValue & {
-                                return frameSlot(base, stackEnd, i);
-                            },
+                            cx, [base, room, i]() -> ESValue & { return frameSlot(base, room, i); },
                             step);
                 pc += SIZE(INCA);
                 NEXT;
