@@ -79,16 +79,9 @@ ESPropertyVector::~ESPropertyVector()
     delete index;
 }
 
-int ESPropertyVector::find(const ESName *name) const
+int ESPropertyVector::findIndexed(const ESName *name) const
 {
-    if (index)
-        return index->find(entries, name);
-    const int count = int(entries.size());
-    for (int i = 0; i < count; ++i) {
-        if (entries[i].name == name)
-            return i;
-    }
-    return -1;
+    return index->find(entries, name);
 }
 
 int ESPropertyVector::append(ESName *name, quint32 attributes, const ESValue &value)

@@ -35,7 +35,19 @@ public:
     ESPropertyVector &operator=(const ESPropertyVector &) = delete;
     ~ESPropertyVector();
 
-    int find(const ESName *name) const;
+    // Inline, since nearly every property access asks; the scan is the common case.
+    int find(const ESName *name) const
+    {
+        if (index) [[unlikely]]
+            return findIndexed(name);
+        const ESProperty *entry = entries.data();
+        const int count = int(entries.size());
+        for (int i = 0; i < count; ++i) {
+            if (entry[i].name == name)
+                return i;
+        }
+        return -1;
+    }
     int append(ESName *name, quint32 attributes, const ESValue &value);
     // Clears the entry in place: no name, no attributes, Undefined.
     void clear(int position);
@@ -48,6 +60,7 @@ public:
 
 private:
     struct Index;
+    int findIndexed(const ESName *name) const;
     void buildIndex();
 
     std::vector<ESProperty> entries;
