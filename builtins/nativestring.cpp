@@ -3,7 +3,6 @@
 #include "builtins/builtinmethod.h"
 #include "engine/convert.h"
 
-#include <QStringView>
 #include <algorithm>
 
 namespace {
@@ -93,15 +92,13 @@ qsizetype findForward(const QString &text, const QString &search, qint64 start)
     return text.indexOf(search, qsizetype(start), Qt::CaseSensitive);
 }
 
-// The last occurrence that starts at or before from.
+// The last occurrence that starts at or before from; Qt's search keeps long texts linear.
 qsizetype findBackward(const QString &text, const QString &search, qint64 from)
 {
-    const QStringView view(text);
-    for (qint64 k = std::min<qint64>(from, text.size() - search.size()); k >= 0; --k) {
-        if (view.sliced(qsizetype(k), search.size()) == search)
-            return qsizetype(k);
-    }
-    return -1;
+    const qint64 last = std::min<qint64>(from, text.size() - search.size());
+    if (last < 0)
+        return -1;
+    return text.lastIndexOf(search, qsizetype(last), Qt::CaseSensitive);
 }
 
 ESValue indexOf(ESContext *cx, ESObject *thisObject, int, ESValue *arguments)
@@ -241,9 +238,11 @@ const ESBuiltinMethod methods[] = {
 
 } // namespace
 
+// The constructor and the methods belong to this class too, but their "length" is the declared
+// argument count stored on them, not the length of their label.
 ESValue ESNativeString::get(ESContext *cx, ESObject *object, ESName *name)
 {
-    if (name == names::length) {
+    if (name == names::length && !object->isCallable()) {
         const ESValue &text = object->internalValue;
         return numberValue(text.isString() ? double(text.text().size()) : 0);
     }
@@ -253,7 +252,7 @@ ESValue ESNativeString::get(ESContext *cx, ESObject *object, ESName *name)
 // The length follows the text, so storing it is ignored rather than refused.
 void ESNativeString::put(ESContext *cx, ESObject *object, ESName *name, const ESValue &value)
 {
-    if (name != names::length)
+    if (name != names::length || object->isCallable())
         ESClass::put(cx, object, name, value);
 }
 
