@@ -10,9 +10,16 @@
 
 namespace {
 
-ESValue callNumber(ESContext *cx, ESObject *, int count, ESValue *arguments)
+ESValue numberOf(ESContext *cx, int passed, const ESValue &argument)
 {
-    return numberValue(count == 0 ? 0 : toNumber(cx, arguments[0]));
+    return numberValue(passed == 0 ? 0 : toNumber(cx, argument));
+}
+
+// The call pads the missing argument with Undefined, so the count passed tells Number() from
+// Number(undefined).
+ESValue callNumber(ESContext *cx, ESObject *, int, ESValue *arguments)
+{
+    return numberOf(cx, cx->nativePassedCount, arguments[0]);
 }
 
 ESValue numberToString(ESContext *cx, ESObject *thisObject, int, ESValue *arguments)
@@ -53,7 +60,9 @@ ESValue toFixed(ESContext *cx, ESObject *thisObject, int, ESValue *arguments)
         digits = std::isnan(d) ? 0 : int(d); // NaN slips past the range test: read it as 0
     }
     const double x = toNumber(cx, thisObject->internalValue);
-    return stringValue(formatFixed(x, digits));
+    // The sign bit of a NaN depends on how it was made (0/0 sets it on x86), and printf shows
+    // it; every NaN is the same number to a script, so all of them print as "nan".
+    return stringValue(formatFixed(std::isnan(x) ? esNaN : x, digits));
 }
 
 ESValue numberValueOf(ESContext *cx, ESObject *thisObject, int, ESValue *)
@@ -86,9 +95,7 @@ ESObject *ESNativeNumber::construct(
 {
     if (function->nativeIndex != 0)
         throwPlainError(cx, QStringLiteral("bad signature in builtin construct"));
-    ESValue result = argumentAt(count, arguments, 0);
-    result = callNumber(cx, cx->globalObject, count, &result);
-    return wrapPrimitive(cx, result).asObject();
+    return wrapPrimitive(cx, numberOf(cx, count, argumentAt(count, arguments, 0))).asObject();
 }
 
 void ESNativeNumber::setUp(ESContext *cx)

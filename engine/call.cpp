@@ -160,10 +160,12 @@ void callFunction(ESContext *cx, ESObject *function, ESObject *thisObject, int c
         return;
     }
     ESValue *arguments = cx->stack + cx->sp - count;
-    if (function->nativeIndex >= 0)
+    if (function->nativeIndex >= 0) {
+        cx->nativePassedCount = passed;
         function->objectClass->call(cx, function, thisObject, count, arguments);
-    else
+    } else {
         arguments[0] = ESValue(); // Function.prototype: callable, does nothing
+    }
     cx->tos = arguments[0];
     cx->sp -= count;
 }

@@ -51,6 +51,9 @@ public:
     ESObject *thisObject = nullptr;
     ESValue *argBase = nullptr;
     qint32 frameArgCount = 0;
+    // The arguments a native call was given before the padding, for the few built-ins that
+    // tell a missing argument from an undefined one (Number() is 0, Number(undefined) NaN).
+    qint32 nativePassedCount = 0;
 
     ESNativeGlobal *globalClass = nullptr;
     ESClass *arrayClass = nullptr;
