@@ -78,8 +78,11 @@ ESValue charCodeAt(ESContext *cx, ESObject *thisObject, int, ESValue *arguments)
 ESValue concat(ESContext *cx, ESObject *thisObject, int count, ESValue *arguments)
 {
     QString text = thisText(cx, thisObject);
-    for (int i = 0; i < count; ++i)
-        text += toString(cx, arguments[i], 10);
+    for (int i = 0; i < count; ++i) {
+        const QString piece = toString(cx, arguments[i], 10);
+        refuseLongText(cx, qint64(text.size()) + piece.size(), "String.prototype.concat");
+        text += piece;
+    }
     return stringValue(text);
 }
 

@@ -112,6 +112,15 @@ QString toString(ESContext *cx, const ESValue &value, int radix)
     fatalError(QStringLiteral("unknown type in toString"));
 }
 
+void refuseLongText(ESContext *cx, qint64 length, const char *label)
+{
+    if (length > textLengthLimit)
+        throwRangeError(cx,
+                QStringLiteral("%1: the result would be longer than %2 characters")
+                        .arg(QLatin1StringView(label))
+                        .arg(textLengthLimit));
+}
+
 ESObject *toObject(ESContext *cx, const ESValue &value)
 {
     switch (value.kind()) {
@@ -124,6 +133,10 @@ ESObject *toObject(ESContext *cx, const ESValue &value)
     case ESKind::Number:
         return newWrapper(cx, cx->numberPrototype, cx->numberClass, value);
     case ESKind::String:
+        // Long texts stay uninterned, as concatenation leaves them: interning would hash every
+        // long text a method is called on and keep each of them until exit.
+        if (value.text().size() > 64)
+            return newWrapper(cx, cx->stringPrototype, cx->stringClass, value);
         return newWrapper(
                 cx, cx->stringPrototype, cx->stringClass, nameValue(intern(value.text())));
     case ESKind::Name:

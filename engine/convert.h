@@ -26,6 +26,12 @@ ESValue wrapPrimitive(ESContext *cx, const ESValue &value);
 // The primitive inside a String, Number or Boolean object; anything else unchanged.
 ESValue unwrapPrimitive(ESContext *cx, const ESValue &value);
 
+// The longest text that concatenation builds (256 MB of UTF-16): a script that doubles a text
+// gets a RangeError, not an exhausted machine.
+constexpr qsizetype textLengthLimit = qsizetype(1) << 27;
+// Raises that RangeError, naming what was being built, when length is above the limit.
+void refuseLongText(ESContext *cx, qint64 length, const char *label);
+
 // The double-to-integer steps shared by toInt32 and toUint32 (and by code that already holds a
 // number).
 qint32 numberToInt32(double number);

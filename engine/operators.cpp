@@ -49,8 +49,12 @@ ESValue addValues(ESContext *cx, const ESValue &left, const ESValue &right)
     ESValue l = left;
     ESValue r = right;
     toPrimitives(cx, l, r, ESHint::Default);
-    if (l.isString() || r.isString())
-        return textValue(toString(cx, l) + toString(cx, r));
+    if (l.isString() || r.isString()) {
+        const QString leftText = toString(cx, l);
+        const QString rightText = toString(cx, r);
+        refuseLongText(cx, qint64(leftText.size()) + rightText.size(), "concatenation");
+        return textValue(leftText + rightText);
+    }
     return numberValue(toNumber(cx, l) + toNumber(cx, r));
 }
 

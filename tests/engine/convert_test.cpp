@@ -157,7 +157,9 @@ TEST_F(ConvertTest, ToObjectWrapsPrimitivesAndRefusesUndefinedAndNull)
     ESObject *wrapped = toObject(cx, stringValue(QStringLiteral("abc")));
     EXPECT_EQ(wrapped->objectClass, cx->stringClass);
     EXPECT_EQ(wrapped->prototype, cx->stringPrototype);
-    EXPECT_EQ(wrapped->internalValue.kind(), ESKind::Name); // the text is interned
+    EXPECT_EQ(wrapped->internalValue.kind(), ESKind::Name); // short texts are interned
+    const ESValue longText = stringValue(QString(65, u'x'));
+    EXPECT_EQ(toObject(cx, longText)->internalValue.kind(), ESKind::String);
     EXPECT_EQ(toObject(cx, numberValue(5))->objectClass, cx->numberClass);
     EXPECT_EQ(toObject(cx, makeBoolean(true))->internalValue.asNumber(), 1);
     EXPECT_EQ(
