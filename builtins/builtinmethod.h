@@ -21,6 +21,10 @@ struct ESBuiltinMethod
 template <std::size_t N>
 const ESBuiltinMethod *findBuiltin(const ESBuiltinMethod (&table)[N], qint32 nativeIndex)
 {
+    // Most tables list their rows in index order, so the row at that position is tried first.
+    if (nativeIndex >= 0 && std::size_t(nativeIndex) < N
+            && table[nativeIndex].row.nativeIndex == nativeIndex)
+        return &table[nativeIndex];
     for (const ESBuiltinMethod &method : table) {
         if (method.row.nativeIndex == nativeIndex)
             return &method;

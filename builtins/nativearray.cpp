@@ -173,7 +173,7 @@ ESValue arrayToString(ESContext *cx, ESObject *self, int, ESValue *)
         next = i + 1;
     }
     appendMissing(next, length);
-    return nameValue(intern(text));
+    return stringValue(text);
 }
 
 // Undefined, null and missing elements add nothing, not even their separator.
@@ -197,7 +197,7 @@ ESValue arrayJoin(ESContext *cx, ESObject *self, int, ESValue *arguments)
             text += separator;
         text += piece;
     }
-    return nameValue(intern(text));
+    return stringValue(text);
 }
 
 // Arrays are spread with their Undefined elements left out, closing the gaps; every other

@@ -2,14 +2,20 @@
 
 #include "builtins/builtinmethod.h"
 #include "engine/convert.h"
+#include "engine/stringreceiver.h"
 
 #include <algorithm>
 
 namespace {
 
-// Every method works on the text of its this value, so it applies to any object.
+// Every method works on the text of its this value, so it applies to any object. A String
+// object whose toString is still the built-in one converts to its own text, so that text is
+// taken without calling toString through defaultValue.
 QString thisText(ESContext *cx, ESObject *thisObject)
 {
+    if (thisObject->objectClass == cx->stringClass && thisObject->internalValue.isString()
+            && convertsByBuiltinToString(cx, thisObject))
+        return thisObject->internalValue.text();
     return toString(cx, objectValue(thisObject), 10);
 }
 
@@ -62,8 +68,8 @@ ESValue charAt(ESContext *cx, ESObject *thisObject, int, ESValue *arguments)
     const QString text = thisText(cx, thisObject);
     const double position = toInteger(cx, arguments[0]);
     return position >= 0 && position < text.size()
-            ? stringValue(QString(text.at(qsizetype(position))))
-            : stringValue(QString());
+            ? nameValue(nameForCharacter(text.at(qsizetype(position)).unicode()))
+            : nameValue(names::empty);
 }
 
 ESValue charCodeAt(ESContext *cx, ESObject *thisObject, int, ESValue *arguments)
@@ -247,7 +253,7 @@ ESValue ESNativeString::get(ESContext *cx, ESObject *object, ESName *name)
 {
     if (name == names::length && !object->isCallable()) {
         const ESValue &text = object->internalValue;
-        return numberValue(text.isString() ? double(text.text().size()) : 0);
+        return numberValue(text.isString() ? double(text.textLength()) : 0);
     }
     return ESClass::get(cx, object, name);
 }
@@ -279,7 +285,10 @@ void ESNativeString::setUp(ESContext *cx)
     cx->stringPrototype->internalValue = stringValue(QString());
     ESObject *constructor = newConstructor(cx, methods[0].row.entry(), cx->stringPrototype, this);
     newNativeFunction(cx, constructor, methods[1].row.entry(), cx->functionPrototype, this);
-    for (std::size_t i = 2; i < std::size(methods); ++i)
-        newNativeFunction(
+    for (std::size_t i = 2; i < std::size(methods); ++i) {
+        ESObject *method = newNativeFunction(
                 cx, cx->stringPrototype, methods[i].row.entry(), cx->functionPrototype, this);
+        if (methods[i].handler == stringToString)
+            cx->stringToString = method;
+    }
 }

@@ -73,6 +73,9 @@ public:
     ESClass *activationClass = nullptr;
 
     ESObjectPool pool;
+    // String.prototype.toString as the built-ins made it: while it is the toString a String
+    // object finds, String methods called on a primitive text need no wrapper (stringreceiver).
+    ESObject *stringToString = nullptr;
 
     quint32 currentLine = 0;
     QString source;

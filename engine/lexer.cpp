@@ -56,6 +56,31 @@ double decimalValue(const QByteArray &text)
     return strtod_l(text.constData(), nullptr, cLocale);
 }
 
+// Most literals are short integers or short fractions. Their digits form an integer below 2^53
+// and a fraction divides it by a power of ten up to 10^22, both exact doubles, so the one
+// rounding of the division gives the correctly rounded value that strtod would.
+bool exactDecimalValue(QStringView text, double &value)
+{
+    static constexpr double powersOfTen[] = { 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9,
+        1e10, 1e11, 1e12, 1e13, 1e14, 1e15 };
+    quint64 digits = 0;
+    int count = 0;
+    int fractionDigits = -1;
+    for (QChar c : text) {
+        if (c == u'.') {
+            fractionDigits = 0;
+            continue;
+        }
+        if (c < u'0' || c > u'9' || ++count > 15)
+            return false;
+        digits = digits * 10 + (c.unicode() - u'0');
+        if (fractionDigits >= 0)
+            ++fractionDigits;
+    }
+    value = fractionDigits > 0 ? double(digits) / powersOfTen[fractionDigits] : double(digits);
+    return true;
+}
+
 } // namespace
 
 ESCompiler::ESCompiler(ESContext *context)
@@ -270,7 +295,7 @@ int ESCompiler::scanIdentifier(qint32 start)
 
 int ESCompiler::internedIdentifier(QStringView text)
 {
-    tokenValue = qint32(intern(text.toString())->index);
+    tokenValue = qint32(intern(text)->index);
     return TOK_IDENTIFIER;
 }
 
@@ -325,7 +350,11 @@ double ESCompiler::scanDecimal()
             end = position;
         }
     }
-    return decimalValue(QStringView(source).mid(begin, end - begin).toLatin1());
+    const QStringView text = QStringView(source).mid(begin, end - begin);
+    double value;
+    if (exactDecimalValue(text, value))
+        return value;
+    return decimalValue(text.toLatin1());
 }
 
 double ESCompiler::radixValue(qint32 from, qint32 to, int radix)

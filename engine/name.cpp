@@ -1,6 +1,5 @@
 #include "engine/name.h"
 
-#include <QHash>
 #include <vector>
 
 namespace {
@@ -8,9 +7,23 @@ namespace {
 // Index names below this bound are found by number; larger ones go through the text hash.
 constexpr quint32 indexCacheLimit = 1u << 26;
 
+// A short hash for the texts of names: identifiers and keys are a few characters long, where a
+// multiply-and-add per unit beats a general-purpose hash. Scripts are the user's own, so there
+// is no adversary to defend the table against.
+quint32 textHash(QStringView text)
+{
+    quint32 h = quint32(text.size()) * 0x9E3779B1u;
+    for (QChar c : text)
+        h = (h ^ c.unicode()) * 0x01000193u;
+    return h ^ (h >> 15);
+}
+
 struct NameTable
 {
-    QHash<QString, ESName *> byText;
+    // Open addressing on textHash; slots hold names, null marks a free slot. Names are never
+    // removed, so there are no tombstones.
+    std::vector<ESName *> slots;
+    size_t used = 0;
     std::vector<ESName *> byIndex;
     // Names of array indexes, filled as they are asked for: "0" to "99" at start-up and the
     // rest on demand, so that a loop over a large array formats each index only once.
@@ -18,7 +31,7 @@ struct NameTable
 
     NameTable()
     {
-        byText.reserve(1024);
+        slots.assign(2048, nullptr);
         for (quint32 i = 0; i < 100; ++i)
             indexName(i, QString());
     }
@@ -28,20 +41,41 @@ struct NameTable
             delete name;
     }
 
-    ESName *intern(const QString &text)
+    // Only the text of a name that is not there yet is copied into a QString.
+    template <typename MakeText> ESName *intern(QStringView text, MakeText makeText)
     {
         const qint64 arrayIndex = canonicalIndex(text);
         if (arrayIndex >= 0 && arrayIndex < indexCacheLimit)
-            return indexName(quint32(arrayIndex), text);
-        auto it = byText.constFind(text);
-        if (it != byText.constEnd())
-            return it.value();
-        ESName *name = create(text, arrayIndex);
-        byText.insert(text, name);
+            return indexName(quint32(arrayIndex), makeText());
+        const quint32 hash = textHash(text);
+        size_t i = hash & (slots.size() - 1);
+        for (; ESName *name = slots[i]; i = (i + 1) & (slots.size() - 1)) {
+            if (name->hash == hash && QStringView(name->text) == text)
+                return name;
+        }
+        ESName *name = create(makeText(), arrayIndex);
+        name->hash = hash;
+        slots[i] = name;
+        if (++used * 2 > slots.size())
+            grow();
         return name;
     }
 
-    // Index names below the cache limit live only in indexNames, which spares the text hash
+    void grow()
+    {
+        std::vector<ESName *> old(slots.size() * 2, nullptr);
+        old.swap(slots);
+        for (ESName *name : old) {
+            if (!name)
+                continue;
+            size_t i = name->hash & (slots.size() - 1);
+            while (slots[i])
+                i = (i + 1) & (slots.size() - 1);
+            slots[i] = name;
+        }
+    }
+
+    // Index names below the cache limit live only in indexNames, which spares the text table
     // for the millions of names a large array needs.
     ESName *indexName(quint32 index, const QString &text)
     {
@@ -56,12 +90,12 @@ struct NameTable
 
     ESName *create(const QString &text, qint64 arrayIndex)
     {
-        auto *name = new ESName{ quint32(byIndex.size()), text, arrayIndex };
+        auto *name = new ESName{ quint32(byIndex.size()), text, arrayIndex, 0 };
         byIndex.push_back(name);
         return name;
     }
 
-    static qint64 canonicalIndex(const QString &text)
+    static qint64 canonicalIndex(QStringView text)
     {
         const qsizetype length = text.size();
         if (length == 0 || length > 10)
@@ -88,12 +122,17 @@ NameTable &table()
 
 ESName *intern(const QString &text)
 {
-    return table().intern(text);
+    return table().intern(text, [&text] { return text; });
+}
+
+ESName *intern(QStringView text)
+{
+    return table().intern(text, [text] { return text.toString(); });
 }
 
 ESName *intern(const char *latin1)
 {
-    return table().intern(QString::fromLatin1(latin1));
+    return intern(QString::fromLatin1(latin1));
 }
 
 ESName *nameAt(quint32 index)
@@ -116,10 +155,22 @@ ESName *nameForIndex(quint32 index)
     }
     if (index < indexCacheLimit)
         return t.indexName(index, QString());
-    return t.intern(QString::number(index));
+    return intern(QString::number(index));
+}
+
+ESName *nameForCharacter(char16_t unit)
+{
+    static ESName *latin1[256];
+    if (unit >= 256)
+        return intern(QString(QChar(unit)));
+    ESName *&name = latin1[unit];
+    if (!name)
+        name = intern(QString(QChar(unit)));
+    return name;
 }
 
 namespace names {
+ESName *empty;
 ESName *length;
 ESName *prototype;
 ESName *null;
@@ -142,6 +193,7 @@ void internStandardNames()
 {
     if (length)
         return;
+    empty = intern("");
     length = intern("length");
     prototype = intern("prototype");
     null = intern("null");

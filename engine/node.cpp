@@ -3,10 +3,21 @@
 #include "engine/codeunit.h"
 #include "engine/name.h"
 #include "engine/numbertext.h"
+#include "engine/recycler.h"
 
 #include <QStringList>
 
 #include <vector>
+
+void *ESNode::operator new(size_t)
+{
+    return ESRecycler<ESNode>::allocate();
+}
+
+void ESNode::operator delete(void *node)
+{
+    ESRecycler<ESNode>::release(node);
+}
 
 void freeTree(ESNode *root)
 {

@@ -63,6 +63,10 @@ struct ESNode
     // the code generator can recurse over expressions. The long lists (statements, elements,
     // arguments, entries, clauses) do not add to it: the generator walks those in loops.
     quint32 height = 1;
+
+    // Every compilation makes and frees a tree, so freed nodes are recycled.
+    static void *operator new(size_t size);
+    static void operator delete(void *node);
 };
 
 // Releases a whole tree, function nodes included; an iterative walk, since statement and

@@ -1,11 +1,15 @@
 #include "engine/numbertext.h"
 
+#include "engine/name.h"
+
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <locale.h>
 
 namespace {
+
+constexpr double smallIntegerTexts = 65536;
 
 const char digitChars[] = "0123456789abcdefghijklmnopqrstuvwxyz";
 
@@ -69,6 +73,10 @@ QString numberToText(double number, int radix)
         return number > 0 ? QStringLiteral("Infinity") : QStringLiteral("-Infinity");
     constexpr double two63 = 9223372036854775808.0;
     if (number == std::floor(number)) {
+        // Small counts and indexes are written over and over ("v" + i): their texts are the
+        // index names', formatted once.
+        if (radix == 10 && number > 0 && number < smallIntegerTexts)
+            return nameForIndex(quint32(number))->text;
         if (radix == 10) {
             if (number < two63 && number >= -two63) {
                 const qint64 value = qint64(number);

@@ -4,22 +4,11 @@
 #include "engine/exceptions.h"
 #include "engine/object.h"
 #include "engine/opcodes.h"
+#include "engine/stringcell.h"
 
 #include <cmath>
 
 namespace {
-
-// Concatenations are interned like every other text the machine makes, except long ones: a
-// script that builds a large text piece by piece would otherwise keep every intermediate
-// text alive until exit.
-constexpr qsizetype internedConcatenation = 64;
-
-ESValue textValue(const QString &text)
-{
-    if (text.size() <= internedConcatenation)
-        return nameValue(intern(text));
-    return stringValue(text);
-}
 
 double number(ESContext *cx, const ESValue &value)
 {
@@ -49,12 +38,8 @@ ESValue addValues(ESContext *cx, const ESValue &left, const ESValue &right)
     ESValue l = left;
     ESValue r = right;
     toPrimitives(cx, l, r, ESHint::Default);
-    if (l.isString() || r.isString()) {
-        const QString leftText = toString(cx, l);
-        const QString rightText = toString(cx, r);
-        refuseLongText(cx, qint64(leftText.size()) + rightText.size(), "concatenation");
-        return textValue(leftText + rightText);
-    }
+    if (l.isString() || r.isString())
+        return concatenate(cx, l, r);
     return numberValue(toNumber(cx, l) + toNumber(cx, r));
 }
 
@@ -122,6 +107,9 @@ bool lessOrEqual(ESContext *cx, const ESValue &left, const ESValue &right)
 
 bool looseEquals(ESContext *cx, const ESValue &left, const ESValue &right)
 {
+    // Interned texts are equal exactly when they are the same name.
+    if (left.kind() == ESKind::Name && right.kind() == ESKind::Name)
+        return left.asName() == right.asName();
     ESValue l = left;
     ESValue r = right;
     // Each round converts one side towards the other's kind; at most three rounds are needed.

@@ -21,13 +21,26 @@ enum class ESKind : quint32 {
 // Hints of toPrimitive and defaultValue are kind numbers.
 enum class ESHint : quint32 { Number = 3, String = 4, Default = 6 };
 
+struct ESTextBuffer;
+
 // Text that was not interned. A cell is shared by the values that copy it and freed with the
-// last of them, so temporary strings do not pile up for the life of the process.
+// last of them, so temporary strings do not pile up for the life of the process. A long
+// concatenation keeps its text as the first length units of an append buffer that the next
+// concatenation may extend in place (stringcell.cpp); its own text is made on first use.
 struct ESStringCell
 {
     quint32 refs;
+    qsizetype length;
+    ESTextBuffer *buffer;
     QString text;
+
+    static void *operator new(size_t size);
+    static void operator delete(void *cell);
 };
+
+// The whole text of a buffered cell, copied out of its buffer once.
+const QString &flattenedText(ESStringCell *cell);
+void destroyCell(ESStringCell *cell);
 
 // A 16-byte script value: a kind and an 8-byte payload, passed by value.
 class ESValue
@@ -101,7 +114,15 @@ public:
     {
         ESValue v;
         v.kind_ = ESKind::String;
-        v.cellValue = new ESStringCell{ 1, text };
+        v.cellValue = new ESStringCell{ 1, text.size(), nullptr, text };
+        return v;
+    }
+    // A value that takes over a reference to cell.
+    static ESValue adoptCell(ESStringCell *cell)
+    {
+        ESValue v;
+        v.kind_ = ESKind::String;
+        v.cellValue = cell;
         return v;
     }
 
@@ -117,10 +138,18 @@ public:
     double asNumber() const { return numberValue; }
     ESObject *asObject() const { return objectValue; }
     ESName *asName() const { return nameValue; }
-    // The text of a String or Name value.
+    ESStringCell *asCell() const { return cellValue; }
+    // The text of a String or Name value; it stays valid and unchanged while the value lives.
     const QString &text() const
     {
-        return kind_ == ESKind::Name ? nameValue->text : cellValue->text;
+        if (kind_ == ESKind::Name)
+            return nameValue->text;
+        return cellValue->buffer ? flattenedText(cellValue) : cellValue->text;
+    }
+    // The number of UTF-16 units of a String or Name value, without making its text.
+    qsizetype textLength() const
+    {
+        return kind_ == ESKind::Name ? nameValue->text.size() : cellValue->length;
     }
 
 private:
@@ -132,7 +161,7 @@ private:
     void release()
     {
         if (kind_ == ESKind::String && --cellValue->refs == 0)
-            delete cellValue;
+            destroyCell(cellValue);
     }
 
     ESKind kind_;

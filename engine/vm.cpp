@@ -11,6 +11,7 @@
 #include "engine/operators.h"
 #include "engine/propertycache.h"
 #include "engine/scope.h"
+#include "engine/stringreceiver.h"
 
 #include <cmath>
 #include <vector>
@@ -260,6 +261,10 @@ ESValue namedProperty(ESContext *cx, ESObject *object, ESName *name, ESInstructi
 
 void getNamed(ESContext *cx, ESName *name, ESInstructionCache &cache)
 {
+    if (cx->tos.isString()) {
+        getStringProperty(cx, name);
+        return;
+    }
     ESObject *object = cx->tos.isObject() ? cx->tos.asObject() : toObject(cx, cx->tos);
     cx->tos = namedProperty(cx, object, name, cache);
 }
@@ -391,6 +396,10 @@ void callByName(ESContext *cx, ESName *name, ESInstructionCache &cache, int coun
 // CALLF: property name of tos, called with tos as this.
 void callNamed(ESContext *cx, ESName *name, ESInstructionCache &cache, int count)
 {
+    if (cx->tos.isString()) {
+        callStringMethod(cx, name, count);
+        return;
+    }
     ESObject *object = cx->tos.isObject() ? cx->tos.asObject() : toObject(cx, cx->tos);
     if (hasPlainGet(cx, object->objectClass)) {
         const ESValue *callee = findCached(object, name, cache);

@@ -171,6 +171,20 @@ TEST_F(LexerTest, NumberLiterals)
         EXPECT_EQ(tokens(row.source), row.tokens) << row.source;
 }
 
+// Short literals are converted without strtod; every value must still be the correctly
+// rounded double, bit for bit, including those with 15 and 16 significant digits.
+TEST_F(LexerTest, DecimalLiteralsAreCorrectlyRounded)
+{
+    for (const char *literal : { "0.1", "0.3", "1.1", "2.675", "123.456", "0.000001",
+                 "999999999999999", "0.123456789012345", "9007199254740993", "1234567890123456.7",
+                 "1000000000000001.5", "3.14159265358979", "0.1e1", "4.35" }) {
+        compiler.resetLexer(QString::fromLatin1(literal));
+        ASSERT_EQ(compiler.nextToken(), TOK_NUMBER) << literal;
+        EXPECT_EQ(unit.numbers[size_t(compiler.tokenValue)], std::strtod(literal, nullptr))
+                << literal;
+    }
+}
+
 TEST_F(LexerTest, EqualLiteralsShareAPoolEntryButNaNNeverDoes)
 {
     compiler.resetLexer("1 1.0 2 1e0 0x 0x 0 .0");

@@ -19,6 +19,19 @@ TEST(Names, InterningIsIdentityAndIndexed)
     EXPECT_EQ(intern("7.0")->arrayIndex, -1);
     EXPECT_EQ(intern("4294967296")->arrayIndex, -1);
     EXPECT_EQ(intern("")->arrayIndex, -1);
+
+    // The table grows many times over; every name is found again from its text and its index.
+    std::vector<ESName *> made;
+    for (int i = 0; i < 20000; ++i)
+        made.push_back(intern(QStringLiteral("name%1").arg(i)));
+    for (int i = 0; i < 20000; ++i) {
+        const QString text = QStringLiteral("name%1").arg(i);
+        ASSERT_EQ(intern(QStringView(text)), made[size_t(i)]) << i;
+        ASSERT_EQ(nameAt(made[size_t(i)]->index), made[size_t(i)]);
+    }
+    EXPECT_EQ(intern(QStringView(u"frobnicate")), a);
+    EXPECT_EQ(nameForCharacter(u'b'), intern("b"));
+    EXPECT_EQ(nameForCharacter(0x263A), intern(QString(QChar(0x263A))));
 }
 
 TEST_F(ObjectTest, AttributesGovernPutDeleteAndEnumeration)

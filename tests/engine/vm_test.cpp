@@ -40,7 +40,8 @@ TEST_F(VmTest, OperatorsConvertTheirOperands)
     }
     const ESValue concatenation =
             value(program({ { OP_STR, sa }, { OP_NUM_1 }, { OP_ADD }, { OP_RET } }));
-    EXPECT_EQ(concatenation.kind(), ESKind::Name);
+    ASSERT_TRUE(concatenation.isString());
+    EXPECT_EQ(concatenation.text().toStdString(), "a1");
 }
 
 TEST_F(VmTest, JumpsConsumeWhatTheyTest)
