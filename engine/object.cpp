@@ -3,7 +3,9 @@
 #include "engine/context.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
+#include <new>
 
 namespace {
 // Objects with more entries than this get a name index beside the vector.
@@ -81,7 +83,7 @@ ESPropertyVector::~ESPropertyVector()
         return;
     std::destroy_n(block->entries(), block->size);
     delete block->index;
-    ::operator delete(block);
+    std::free(block);
 }
 
 int ESPropertyVector::find(const ESName *name) const
@@ -99,20 +101,20 @@ int ESPropertyVector::find(const ESName *name) const
     return -1;
 }
 
+// Entries move bit for bit, as Qt moves relocatable types: a value's payload never points into
+// the value itself. A large block then moves by remapping its pages instead of being copied, so
+// growing a huge array does not need the old and the new block at once.
 void ESPropertyVector::grow(quint32 capacity)
 {
-    auto *grown = static_cast<Block *>(
-            ::operator new(sizeof(Block) + size_t(capacity) * sizeof(ESProperty)));
-    grown->size = 0;
-    grown->capacity = capacity;
-    grown->index = nullptr;
-    if (block) {
-        std::uninitialized_move_n(block->entries(), block->size, grown->entries());
-        std::destroy_n(block->entries(), block->size);
-        grown->size = block->size;
-        grown->index = block->index;
-        ::operator delete(block);
+    void *memory = std::realloc(block, sizeof(Block) + size_t(capacity) * sizeof(ESProperty));
+    if (!memory)
+        throw std::bad_alloc();
+    auto *grown = static_cast<Block *>(memory);
+    if (!block) {
+        grown->size = 0;
+        grown->index = nullptr;
     }
+    grown->capacity = capacity;
     block = grown;
 }
 
