@@ -122,9 +122,11 @@ struct NameTable
     }
 };
 
+// Names live until the process ends and the system takes their memory back at once; tearing
+// the table down entry by entry at exit would only cost time.
 NameTable &table()
 {
-    static NameTable instance;
+    static NameTable &instance = *new NameTable;
     return instance;
 }
 
