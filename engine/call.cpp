@@ -84,6 +84,7 @@ private:
 ESObject *newArgumentsObject(ESContext *cx, ESObject *function, int passed, const ESValue *values)
 {
     ESObject *arguments = newObject(cx, cx->objectPrototype, cx->objectClass);
+    arguments->properties.reserve(passed + 2);
     for (int i = 0; i < passed; ++i)
         arguments->properties.append(nameForIndex(quint32(i)), 0, values[i]);
     defineProperty(cx, arguments, DontEnum, names::length, numberValue(passed));

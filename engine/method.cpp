@@ -13,8 +13,11 @@ ESObject *newNativeFunction(ESContext *cx, ESObject *holder, const ESMethodEntry
     defineProperty(cx, function, ReadOnly | DontEnum | DontDelete, names::length,
             numberValue(entry.argumentCount));
     defineProperty(cx, holder, DontEnum, entry.name, objectValue(function));
+    // Help texts are long and nothing looks them up by their text, so they are wrapped rather
+    // than interned: start-up need not hash a few hundred paragraphs.
+    static ESName *const help = intern("help");
     if (entry.help)
-        defineProperty(cx, function, DontEnum, intern("help"), nameValue(intern(entry.help)));
+        defineProperty(cx, function, DontEnum, help, stringValue(QString::fromLatin1(entry.help)));
     return function;
 }
 

@@ -1,5 +1,6 @@
 #include "engine/name.h"
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -18,27 +19,34 @@ quint32 textHash(QStringView text)
     return h ^ (h >> 15);
 }
 
+// Index names are most of the names a large array makes (a byte array of 4 M elements makes
+// 4 M of them), so they are packed: the records come in slabs, the texts sit in shared pages
+// that the QStrings only point into, and the index-to-name table grows page by page instead of
+// being copied to twice its size.
 struct NameTable
 {
+    static constexpr size_t slabSize = 256;
+    static constexpr size_t textPageUnits = 32768;
+    static constexpr size_t indexPageSize = 4096;
+
     // Open addressing on textHash; slots hold names, null marks a free slot. Names are never
     // removed, so there are no tombstones.
     std::vector<ESName *> slots;
     size_t used = 0;
     std::vector<ESName *> byIndex;
+    std::vector<std::unique_ptr<ESName[]>> slabs;
+    size_t usedInSlab = slabSize;
+    std::vector<std::unique_ptr<char16_t[]>> textPages;
+    size_t usedInTextPage = textPageUnits;
     // Names of array indexes, filled as they are asked for: "0" to "99" at start-up and the
     // rest on demand, so that a loop over a large array formats each index only once.
-    std::vector<ESName *> indexNames;
+    std::vector<std::unique_ptr<ESName *[]>> indexPages;
 
     NameTable()
     {
         slots.assign(2048, nullptr);
         for (quint32 i = 0; i < 100; ++i)
             indexName(i, QString());
-    }
-    ~NameTable()
-    {
-        for (ESName *name : byIndex)
-            delete name;
     }
 
     // Only the text of a name that is not there yet is copied into a QString.
@@ -75,22 +83,58 @@ struct NameTable
         }
     }
 
-    // Index names below the cache limit live only in indexNames, which spares the text table
-    // for the millions of names a large array needs.
+    ESName *cachedIndexName(quint32 index) const
+    {
+        const size_t page = index / indexPageSize;
+        return page < indexPages.size() && indexPages[page]
+                ? indexPages[page][index % indexPageSize]
+                : nullptr;
+    }
+
+    // Index names below the cache limit live only in the index pages, which spares the text
+    // hash for the millions of names a large array needs.
     ESName *indexName(quint32 index, const QString &text)
     {
-        if (index >= indexNames.size())
-            indexNames.resize(std::min<size_t>(
-                    indexCacheLimit, std::max<size_t>(index + 1, indexNames.size() * 2)));
-        ESName *&slot = indexNames[index];
+        const size_t page = index / indexPageSize;
+        if (page >= indexPages.size())
+            indexPages.resize(page + 1);
+        if (!indexPages[page])
+            indexPages[page].reset(new ESName *[indexPageSize]());
+        ESName *&slot = indexPages[page][index % indexPageSize];
         if (!slot)
-            slot = create(text.isNull() ? QString::number(index) : text, index);
+            slot = create(text.isNull() ? indexText(index) : text, index);
         return slot;
+    }
+
+    // The decimal text of an index, kept in a text page for the life of the process.
+    QString indexText(quint32 index)
+    {
+        char16_t digits[10];
+        int count = 0;
+        do {
+            digits[count++] = char16_t(u'0' + index % 10);
+            index /= 10;
+        } while (index);
+        if (usedInTextPage + size_t(count) + 1 > textPageUnits) {
+            textPages.emplace_back(new char16_t[textPageUnits]);
+            usedInTextPage = 0;
+        }
+        char16_t *text = textPages.back().get() + usedInTextPage;
+        for (int i = 0; i < count; ++i)
+            text[i] = digits[count - 1 - i];
+        text[count] = 0;
+        usedInTextPage += size_t(count) + 1;
+        return QString::fromRawData(reinterpret_cast<const QChar *>(text), count);
     }
 
     ESName *create(const QString &text, qint64 arrayIndex)
     {
-        auto *name = new ESName{ quint32(byIndex.size()), text, arrayIndex, 0 };
+        if (usedInSlab == slabSize) {
+            slabs.emplace_back(new ESName[slabSize]);
+            usedInSlab = 0;
+        }
+        ESName *name = &slabs.back()[usedInSlab++];
+        *name = ESName{ quint32(byIndex.size()), text, arrayIndex, 0 };
         byIndex.push_back(name);
         return name;
     }
@@ -112,9 +156,11 @@ struct NameTable
     }
 };
 
+// Names live until the process ends and the system takes their memory back at once; tearing
+// the table down entry by entry at exit would only cost time.
 NameTable &table()
 {
-    static NameTable instance;
+    static NameTable &instance = *new NameTable;
     return instance;
 }
 
@@ -149,10 +195,8 @@ quint32 nameCount()
 ESName *nameForIndex(quint32 index)
 {
     NameTable &t = table();
-    if (index < t.indexNames.size()) {
-        if (ESName *name = t.indexNames[index])
-            return name;
-    }
+    if (ESName *name = t.cachedIndexName(index))
+        return name;
     if (index < indexCacheLimit)
         return t.indexName(index, QString());
     return intern(QString::number(index));

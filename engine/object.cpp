@@ -3,6 +3,9 @@
 #include "engine/context.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <new>
 
 namespace {
 // Objects with more entries than this get a name index beside the vector.
@@ -37,7 +40,7 @@ struct ESPropertyVector::Index
         return size_t(bits ^ (bits >> 21));
     }
 
-    qint32 find(const std::vector<ESProperty> &entries, const ESName *name) const
+    qint32 find(const ESProperty *entries, const ESName *name) const
     {
         for (size_t i = hash(name) & mask;; i = (i + 1) & mask) {
             const qint32 slot = positions[i];
@@ -58,7 +61,7 @@ struct ESPropertyVector::Index
         positions[i] = position;
     }
 
-    void remove(const std::vector<ESProperty> &entries, const ESName *name)
+    void remove(const ESProperty *entries, const ESName *name)
     {
         for (size_t i = hash(name) & mask;; i = (i + 1) & mask) {
             const qint32 slot = positions[i];
@@ -76,22 +79,54 @@ struct ESPropertyVector::Index
 
 ESPropertyVector::~ESPropertyVector()
 {
-    delete index;
+    if (!block)
+        return;
+    std::destroy_n(block->entries(), block->size);
+    delete block->index;
+    std::free(block);
 }
 
 int ESPropertyVector::findIndexed(const ESName *name) const
 {
-    return index->find(entries, name);
+    return block->index->find(block->entries(), name);
+}
+
+// Entries move bit for bit, as Qt moves relocatable types: a value's payload never points into
+// the value itself. A large block then moves by remapping its pages instead of being copied, so
+// growing a huge array does not need the old and the new block at once.
+void ESPropertyVector::grow(quint32 capacity)
+{
+    void *memory = std::realloc(block, sizeof(Block) + size_t(capacity) * sizeof(ESProperty));
+    if (!memory)
+        throw std::bad_alloc();
+    auto *grown = static_cast<Block *>(memory);
+    if (!block) {
+        grown->size = 0;
+        grown->index = nullptr;
+    }
+    grown->capacity = capacity;
+    block = grown;
+}
+
+void ESPropertyVector::reserve(int count)
+{
+    if (count > 0 && quint32(count) > (block ? block->capacity : 0))
+        grow(quint32(count));
 }
 
 int ESPropertyVector::append(ESName *name, quint32 attributes, const ESValue &value)
 {
-    // Small objects stay small; large ones grow geometrically so that filling stays linear.
-    if (entries.size() == entries.capacity())
-        entries.reserve(entries.empty() ? 4 : entries.size() * 2);
-    const int position = int(entries.size());
-    entries.push_back(ESProperty{ name, attributes, value });
-    if (index) {
+    // Small objects stay small (most hold one or two entries: a prototype's "constructor", a
+    // function's "length" and "prototype"); large ones grow geometrically so that filling
+    // stays linear.
+    if (!block)
+        grow(2);
+    else if (block->size == block->capacity)
+        grow(block->capacity * 2);
+    const int position = int(block->size);
+    new (block->entries() + position) ESProperty{ name, attributes, value };
+    ++block->size;
+    if (Index *index = block->index) {
         index->insert(name, position);
         if (index->isCrowded())
             buildIndex();
@@ -103,9 +138,9 @@ int ESPropertyVector::append(ESName *name, quint32 attributes, const ESValue &va
 
 void ESPropertyVector::clear(int position)
 {
-    ESProperty &entry = entries[position];
-    if (index && entry.name)
-        index->remove(entries, entry.name);
+    ESProperty &entry = block->entries()[position];
+    if (block->index && entry.name)
+        block->index->remove(block->entries(), entry.name);
     entry.name = nullptr;
     entry.attributes = 0;
     entry.value = ESValue();
@@ -113,11 +148,12 @@ void ESPropertyVector::clear(int position)
 
 void ESPropertyVector::buildIndex()
 {
-    delete index;
-    index = new Index(entries.size());
-    for (size_t i = 0; i < entries.size(); ++i) {
+    delete block->index;
+    block->index = new Index(block->size);
+    const ESProperty *entries = block->entries();
+    for (quint32 i = 0; i < block->size; ++i) {
         if (entries[i].name)
-            index->insert(entries[i].name, qint32(i));
+            block->index->insert(entries[i].name, qint32(i));
     }
 }
 
@@ -125,34 +161,27 @@ ESObjectPool::~ESObjectPool()
 {
     for (ESObject *batch : batches)
         delete[] batch;
-    for (ESCallRecord *record : callRecords)
-        delete record;
+    for (ESCallRecord *batch : callRecordBatches)
+        delete[] batch;
 }
 
 ESObject *ESObjectPool::allocate()
 {
-    if (!freeList) {
-        auto *batch = new ESObject[batchSize];
-        batches.push_back(batch);
-        for (int i = batchSize - 1; i >= 0; --i) {
-            batch[i].nextFree = freeList;
-            freeList = &batch[i];
-            batch[i].nextRecord = allRecords;
-            allRecords = &batch[i];
-        }
+    if (usedInBatch == batchSize) {
+        batches.push_back(new ESObject[batchSize]);
+        usedInBatch = 0;
     }
-    ESObject *object = freeList;
-    freeList = object->nextFree;
-    object->nextFree = nullptr;
     ++allocated;
-    return object;
+    return &batches.back()[usedInBatch++];
 }
 
 ESCallRecord *ESObjectPool::newCallRecord()
 {
-    auto *record = new ESCallRecord;
-    callRecords.push_back(record);
-    return record;
+    if (callRecordsInBatch == batchSize) {
+        callRecordBatches.push_back(new ESCallRecord[batchSize]);
+        callRecordsInBatch = 0;
+    }
+    return &callRecordBatches.back()[callRecordsInBatch++];
 }
 
 ESObject *newObject(ESContext *cx, ESObject *prototype, ESClass *objectClass)

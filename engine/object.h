@@ -26,7 +26,9 @@ static_assert(sizeof(ESProperty) == 32, "property entries are 32 bytes");
 // The properties of an object in insertion order. Entries never move, so a position stays valid
 // for the life of the object (compiled code addresses the global object's entries by position).
 // Most objects hold a handful of entries and are scanned linearly; past a few dozen an index
-// from name to position keeps lookups constant-time for large arrays and tables.
+// from name to position keeps lookups constant-time for large arrays and tables. Scripts make
+// millions of objects, so the vector is one pointer: the count, the capacity and the index sit
+// in a header in front of the entries, and an object without properties has no block at all.
 class ESPropertyVector
 {
 public:
@@ -38,10 +40,12 @@ public:
     // Inline, since nearly every property access asks; the scan is the common case.
     int find(const ESName *name) const
     {
-        if (index) [[unlikely]]
+        if (!block)
+            return -1;
+        if (block->index) [[unlikely]]
             return findIndexed(name);
-        const ESProperty *entry = entries.data();
-        const int count = int(entries.size());
+        const ESProperty *entry = block->entries();
+        const int count = int(block->size);
         for (int i = 0; i < count; ++i) {
             if (entry[i].name == name)
                 return i;
@@ -49,22 +53,34 @@ public:
         return -1;
     }
     int append(ESName *name, quint32 attributes, const ESValue &value);
+    // Room for count entries in all, for callers that know how many they will append.
+    void reserve(int count);
     // Clears the entry in place: no name, no attributes, Undefined.
     void clear(int position);
 
-    int size() const { return int(entries.size()); }
-    ESProperty &operator[](int position) { return entries[position]; }
-    const ESProperty &operator[](int position) const { return entries[position]; }
-    auto begin() const { return entries.begin(); }
-    auto end() const { return entries.end(); }
+    int size() const { return block ? int(block->size) : 0; }
+    ESProperty &operator[](int position) { return block->entries()[position]; }
+    const ESProperty &operator[](int position) const { return block->entries()[position]; }
+    const ESProperty *begin() const { return block ? block->entries() : nullptr; }
+    const ESProperty *end() const { return block ? block->entries() + block->size : nullptr; }
 
 private:
     struct Index;
     int findIndexed(const ESName *name) const;
+    struct Block
+    {
+        quint32 size;
+        quint32 capacity;
+        Index *index;
+        ESProperty *entries() { return reinterpret_cast<ESProperty *>(this + 1); }
+        const ESProperty *entries() const { return reinterpret_cast<const ESProperty *>(this + 1); }
+    };
+    static_assert(sizeof(Block) % alignof(ESProperty) == 0, "entries follow the header");
+
+    void grow(quint32 capacity);
     void buildIndex();
 
-    std::vector<ESProperty> entries;
-    Index *index = nullptr;
+    Block *block = nullptr;
 };
 
 // What makes an object callable: the declared parameter and local counts, the compiled code
@@ -86,14 +102,13 @@ struct ESObject
     ESClass *objectClass = nullptr;
     ESPropertyVector properties;
     qint32 nativeIndex = -1;
-    ESObject *nextFree = nullptr;
-    ESObject *nextRecord = nullptr;
 
     bool isCallable() const { return code != nullptr; }
 };
 
-// The context's objects. Records come from a free list refilled 64 at a time and are all
-// released together when the pool is destroyed; there is no collection during a run.
+// The context's objects. Records are handed out from batches of 64 and are all released
+// together when the pool is destroyed; there is no collection during a run, so a record is
+// never given back and the batch being used up needs no free list, only a count.
 class ESObjectPool
 {
 public:
@@ -108,10 +123,11 @@ public:
 
 private:
     static constexpr int batchSize = 64;
-    ESObject *freeList = nullptr;
-    ESObject *allRecords = nullptr;
     std::vector<ESObject *> batches;
-    std::vector<ESCallRecord *> callRecords;
+    int usedInBatch = batchSize;
+    // Call records come in batches too: every closure a script makes has one.
+    std::vector<ESCallRecord *> callRecordBatches;
+    int callRecordsInBatch = batchSize;
     quint64 allocated = 0;
 };
 

@@ -118,6 +118,7 @@ ESObject *newActivation(ESContext *cx, const ESCodeUnit *unit, int count, const 
     ESObject *activation = newObject(cx, nullptr, cx->activationClass);
     ESPropertyVector &entries = activation->properties;
     const int params = int(qMin<size_t>(unit->paramCount, unit->variables.size()));
+    entries.reserve(qMax(count, params) + int(unit->variables.size()) - params);
     for (int i = 0; i < params; ++i) {
         const ESProperty &variable = unit->variables[size_t(i)];
         entries.append(variable.name, variable.attributes, variable.value);

@@ -102,10 +102,9 @@ void BinaryFileESClass::load(ESContext *cx, int, ESValue *arguments)
         arguments[0] = makeBoolean(false);
         return;
     }
-    // A file that cannot be read whole still leaves an image of its size, zero-filled where
-    // nothing arrived.
     const quint64 size = info.st_size > 0 ? quint64(info.st_size) : 0;
-    buffer.assign(size, 0);
+    buffer.clear();
+    buffer.resize(size);
     imageLength = size;
     loaded = true;
     quint64 received = 0;
@@ -118,6 +117,9 @@ void BinaryFileESClass::load(ESContext *cx, int, ESValue *arguments)
         received += quint64(got);
     }
     ::close(fd);
+    // A file that cannot be read whole still leaves an image of its size, zero-filled where
+    // nothing arrived.
+    std::fill(buffer.begin() + qsizetype(received), buffer.end(), 0);
     arguments[0] = makeBoolean(received == size);
 }
 

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "host/hostclass.h"
-
-#include <vector>
+#include "host/imagebuffer.h"
 
 // Publishes "BinaryFile": one raw image in memory, read and patched by offset, checksummed and
 // written back whole or in part.
@@ -34,7 +33,7 @@ private:
 
     // The buffer may be longer than the image after a shrinking resize; loaded is false until
     // the first load, so that save has nothing to write.
-    std::vector<unsigned char> buffer;
+    ImageBuffer buffer;
     quint64 imageLength = 0;
     bool loaded = false;
 };

@@ -34,6 +34,22 @@ TEST(Names, InterningIsIdentityAndIndexed)
     EXPECT_EQ(nameForCharacter(0x263A), intern(QString(QChar(0x263A))));
 }
 
+// Index names keep their texts in shared pages; names on both sides of a page boundary must
+// spell their index and be the names that interning the same text finds.
+TEST(Names, IndexNamesAcrossTextPages)
+{
+    for (quint32 i = 200000; i < 215000; ++i) {
+        ESName *name = nameForIndex(i);
+        ASSERT_EQ(name->text, QString::number(i)) << i;
+        ASSERT_EQ(name, intern(QString::number(i))) << i;
+        ASSERT_EQ(name->arrayIndex, qint64(i)) << i;
+    }
+    QString copy = nameForIndex(214999)->text;
+    copy += u'!';
+    EXPECT_EQ(copy, QStringLiteral("214999!"));
+    EXPECT_EQ(nameForIndex(214999)->text, QStringLiteral("214999"));
+}
+
 TEST_F(ObjectTest, AttributesGovernPutDeleteAndEnumeration)
 {
     ESObject *o = newObject(cx, cx->objectPrototype, cx->objectClass);
@@ -99,6 +115,14 @@ TEST_F(ObjectTest, LargeObjectsKeepOrderPositionsAndDeletions)
     putProperty(cx, o, intern("p0"), numberValue(-1));
     EXPECT_EQ(o->properties.find(intern("p0")), count);
     EXPECT_EQ(getProperty(cx, o, intern("p0")).asNumber(), -1);
+
+    // Growing moves the entries; string values they hold must come along intact.
+    ESObject *texts = newObject(cx, nullptr, cx->objectClass);
+    for (int i = 0; i < count; ++i)
+        putProperty(cx, texts, nameForIndex(quint32(i)), stringValue(QStringLiteral("t%1").arg(i)));
+    for (int i = 0; i < count; ++i)
+        ASSERT_EQ(getProperty(cx, texts, nameForIndex(quint32(i))).text(),
+                QStringLiteral("t%1").arg(i));
 }
 
 TEST_F(ObjectTest, ArrayLengthFollowsIndexStores)
