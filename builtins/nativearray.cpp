@@ -31,12 +31,11 @@ namespace {
 // - ranges up to denseLimit are visited index by index;
 // - longer ranges visit only the indexes stored on the object or its prototypes, which gives
 //   the same result because a missing element reads as Undefined;
-// - text results stop at maxTextLength characters, sort at sortLimit elements, and shift at
+// - text results stop at textLengthLimit characters, sort at sortLimit elements, and shift at
 //   shiftLimit elements it would have to create; beyond those a RangeError says so.
 constexpr quint32 denseLimit = 1u << 16;
 constexpr quint32 sortLimit = 1u << 18;
 constexpr quint32 shiftLimit = 1u << 20;
-constexpr qsizetype maxTextLength = qsizetype(1) << 27; // 256 MB of UTF-16
 
 quint32 lengthOf(ESContext *cx, ESObject *object)
 {
@@ -89,15 +88,6 @@ std::vector<quint32> indexesToVisit(
                         .arg(QLatin1StringView(label))
                         .arg(to));
     return indexes;
-}
-
-void checkTextLength(ESContext *cx, qint64 length, const char *label)
-{
-    if (length > maxTextLength)
-        throwRangeError(cx,
-                QStringLiteral("%1: the result would be longer than %2 characters")
-                        .arg(QLatin1StringView(label))
-                        .arg(maxTextLength));
 }
 
 // The objects whose text toString or join is making. An array that holds itself would otherwise
@@ -157,7 +147,7 @@ ESValue arrayToString(ESContext *cx, ESObject *self, int, ESValue *)
         const qint64 missing = qint64(to) - from;
         if (missing <= 0)
             return;
-        checkTextLength(cx, text.size() + missing * 10, label);
+        refuseLongText(cx, text.size() + missing * 10, label);
         for (quint32 i = from; i < to; ++i)
             text += i == 0 ? QStringLiteral("undefined") : QStringLiteral(",undefined");
     };
@@ -166,7 +156,7 @@ ESValue arrayToString(ESContext *cx, ESObject *self, int, ESValue *)
         appendMissing(next, i);
         const ESValue value = element(cx, self, i);
         const QString piece = value.isNull() ? QString() : toString(cx, value);
-        checkTextLength(cx, text.size() + piece.size() + 1, label);
+        refuseLongText(cx, text.size() + piece.size() + 1, label);
         if (i != 0)
             text += u',';
         text += piece;
@@ -192,7 +182,7 @@ ESValue arrayJoin(ESContext *cx, ESObject *self, int, ESValue *arguments)
         if (value.isUndefined() || value.isNull())
             continue;
         const QString piece = toString(cx, value);
-        checkTextLength(cx, qint64(text.size()) + separator.size() + piece.size(), label);
+        refuseLongText(cx, qint64(text.size()) + separator.size() + piece.size(), label);
         if (i != 0)
             text += separator;
         text += piece;
