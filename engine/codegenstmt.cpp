@@ -320,6 +320,27 @@ void ESCompiler::genFinallyInline(size_t tryPosition)
     withDepth = savedWithDepth;
 }
 
+// The statement that node's label names, found below position on the statement stack and
+// looked through any further labels; position is left at that statement's entry.
+ESNode *ESCompiler::labelledStatement(ESNode *node, size_t &position)
+{
+    ESNode *target = nullptr;
+    while (position-- > 0) {
+        ESNode *candidate = statementStack[position].node;
+        if (candidate->kind == TOK_LABEL && candidate->name == node->name) {
+            target = candidate;
+            break;
+        }
+    }
+    if (!target)
+        generationError(QStringLiteral("can't find label ") + node->name->text);
+    while (target->kind == TOK_LABEL && target->child[0]) {
+        target = target->child[0];
+        ++position;
+    }
+    return target;
+}
+
 void ESCompiler::genBreak(ESNode *node)
 {
     // The break itself is the innermost entry.
@@ -337,19 +358,7 @@ void ESCompiler::genBreak(ESNode *node)
         if (!target)
             generationError(QStringLiteral("'break' not in a 'for' or 'while' loop"));
     } else {
-        while (position-- > 0) {
-            ESNode *candidate = statementStack[position].node;
-            if (candidate->kind == TOK_LABEL && candidate->name == node->name) {
-                target = candidate;
-                break;
-            }
-        }
-        if (!target)
-            generationError(QStringLiteral("can't find label ") + node->name->text);
-        while (target->kind == TOK_LABEL && target->child[0]) {
-            target = target->child[0];
-            ++position;
-        }
+        target = labelledStatement(node, position);
         if (target->kind == TOK_LABEL) // a label on an empty statement
             return;
     }
@@ -372,19 +381,7 @@ void ESCompiler::genContinue(ESNode *node)
         if (!target)
             return;
     } else {
-        while (position-- > 0) {
-            ESNode *candidate = statementStack[position].node;
-            if (candidate->kind == TOK_LABEL && candidate->name == node->name) {
-                target = candidate;
-                break;
-            }
-        }
-        if (!target)
-            generationError(QStringLiteral("can't find label ") + node->name->text);
-        while (target->kind == TOK_LABEL && target->child[0]) {
-            target = target->child[0];
-            ++position;
-        }
+        target = labelledStatement(node, position);
         if (!isLoop(target))
             generationError(QStringLiteral("labeled 'continue' doesn't mark a loop"));
     }

@@ -227,6 +227,7 @@ private:
     void genForIn(ESNode *node);
     void genTry(ESNode *node);
     void genBreak(ESNode *node);
+    ESNode *labelledStatement(ESNode *node, size_t &position);
     void genContinue(ESNode *node);
     void genReturn(ESNode *node);
     void genExits(size_t keep);
