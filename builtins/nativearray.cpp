@@ -2,6 +2,7 @@
 
 #include "builtins/builtinmethod.h"
 #include "engine/convert.h"
+#include "engine/elements.h"
 
 #include <algorithm>
 #include <numeric>
@@ -15,10 +16,28 @@ void ESNativeArray::put(ESContext *cx, ESObject *object, ESName *name, const ESV
         ESClass::put(cx, object, name, numberValue(toUint32(cx, value)));
         return;
     }
-    ESClass::put(cx, object, name, value);
     const qint64 index = name->arrayIndex;
-    if (index < 0 || index >= 2147483647)
+    if (index < 0) {
+        ESClass::put(cx, object, name, value);
         return;
+    }
+    // The base put, with the element looked for where an array filled in order keeps it.
+    if (ESProperty *entry = findOwnElement(object, name)) {
+        if (!(entry->attributes & ReadOnly))
+            entry->value = value;
+    } else {
+        object->properties.append(name, 0, value);
+    }
+    if (index >= 2147483647)
+        return;
+    // newArray puts the length first; an array whose length is elsewhere takes the long way.
+    ESPropertyVector &own = object->properties;
+    if (own[0].name == names::length && own[0].value.isNumber()
+            && !(own[0].attributes & ReadOnly)) {
+        if (numberToUint32(own[0].value.asNumber()) <= index)
+            own[0].value = numberValue(double(index + 1));
+        return;
+    }
     const ESValue length = ESClass::get(cx, object, names::length);
     if (toUint32(cx, length) <= index)
         ESClass::put(cx, object, names::length, numberValue(double(index + 1)));
@@ -37,35 +56,27 @@ constexpr quint32 denseLimit = 1u << 16;
 constexpr quint32 sortLimit = 1u << 18;
 constexpr quint32 shiftLimit = 1u << 20;
 
-quint32 lengthOf(ESContext *cx, ESObject *object)
-{
-    return toUint32(cx, getProperty(cx, object, names::length));
-}
-
 void setLength(ESContext *cx, ESObject *object, double length)
 {
     putProperty(cx, object, names::length, numberValue(length));
-}
-
-ESValue element(ESContext *cx, ESObject *object, quint32 index)
-{
-    return getProperty(cx, object, nameForIndex(index));
 }
 
 // Undefined is never stored: moving it leaves the position absent.
 void putOrDelete(ESContext *cx, ESObject *object, quint32 index, const ESValue &value)
 {
     if (value.isUndefined())
-        deleteOwn(object, nameForIndex(index));
+        deleteElement(cx, object, index);
     else
-        putProperty(cx, object, nameForIndex(index), value);
+        putElement(cx, object, index, value);
 }
 
 // push may write past the last index name; such names are ordinary properties.
-ESName *nameForPosition(quint64 position)
+void putAtPosition(ESContext *cx, ESObject *object, quint64 position, const ESValue &value)
 {
-    return position <= 0xFFFFFFFFu ? nameForIndex(quint32(position))
-                                   : intern(QString::number(position));
+    if (position <= 0xFFFFFFFFu)
+        putElement(cx, object, quint32(position), value);
+    else
+        putProperty(cx, object, intern(QString::number(position)), value);
 }
 
 // The indexes in [from, to) that a method must look at when a missing element counts as
@@ -154,7 +165,7 @@ ESValue arrayToString(ESContext *cx, ESObject *self, int, ESValue *)
     quint32 next = 0;
     for (const quint32 i : indexesToVisit(cx, self, 0, length, label)) {
         appendMissing(next, i);
-        const ESValue value = element(cx, self, i);
+        const ESValue value = getElement(cx, self, i);
         const QString piece = value.isNull() ? QString() : toString(cx, value);
         refuseLongText(cx, text.size() + piece.size() + 1, label);
         if (i != 0)
@@ -178,7 +189,7 @@ ESValue arrayJoin(ESContext *cx, ESObject *self, int, ESValue *arguments)
     const quint32 length = lengthOf(cx, self);
     QString text;
     for (const quint32 i : indexesToVisit(cx, self, 0, length, label)) {
-        const ESValue value = element(cx, self, i);
+        const ESValue value = getElement(cx, self, i);
         if (value.isUndefined() || value.isNull())
             continue;
         const QString piece = toString(cx, value);
@@ -197,7 +208,7 @@ ESValue arrayConcat(ESContext *cx, ESObject *self, int count, ESValue *arguments
     ESObject *result = makeArray(cx, 0, nullptr);
     quint64 next = 0;
     auto append = [&](const ESValue &value) {
-        putProperty(cx, result, nameForPosition(next++), value);
+        putAtPosition(cx, result, next++, value);
     };
     for (int item = -1; item < count; ++item) {
         const ESValue value = item < 0 ? objectValue(self) : arguments[item];
@@ -208,7 +219,7 @@ ESValue arrayConcat(ESContext *cx, ESObject *self, int count, ESValue *arguments
         ESObject *array = value.asObject();
         const quint32 length = lengthOf(cx, array);
         for (const quint32 i : indexesToVisit(cx, array, 0, length, "Array.prototype.concat")) {
-            const ESValue e = element(cx, array, i);
+            const ESValue e = getElement(cx, array, i);
             if (!e.isUndefined())
                 append(e);
         }
@@ -223,8 +234,8 @@ ESValue arrayPop(ESContext *cx, ESObject *self, int, ESValue *)
         setLength(cx, self, 0);
         return undefinedValue();
     }
-    const ESValue last = element(cx, self, length - 1);
-    deleteOwn(self, nameForIndex(length - 1));
+    const ESValue last = getElement(cx, self, length - 1);
+    deleteElement(cx, self, length - 1);
     setLength(cx, self, length - 1);
     return last;
 }
@@ -233,7 +244,7 @@ ESValue arrayPush(ESContext *cx, ESObject *self, int count, ESValue *arguments)
 {
     const quint32 length = lengthOf(cx, self);
     for (int i = 0; i < count; ++i)
-        putProperty(cx, self, nameForPosition(quint64(length) + i), arguments[i]);
+        putAtPosition(cx, self, quint64(length) + i, arguments[i]);
     return numberValue(double(length) + count);
 }
 
@@ -256,8 +267,8 @@ ESValue arrayReverse(ESContext *cx, ESObject *self, int, ESValue *)
     std::sort(lows.begin(), lows.end());
     lows.erase(std::unique(lows.begin(), lows.end()), lows.end());
     for (const quint32 i : lows) {
-        const ESValue low = element(cx, self, i);
-        const ESValue high = element(cx, self, length - 1 - i);
+        const ESValue low = getElement(cx, self, i);
+        const ESValue high = getElement(cx, self, length - 1 - i);
         putOrDelete(cx, self, i, high);
         putOrDelete(cx, self, length - 1 - i, low);
     }
@@ -283,10 +294,10 @@ ESValue arrayShift(ESContext *cx, ESObject *self, int, ESValue *)
         throwRangeError(cx,
                 QStringLiteral("Array.prototype.shift: length %1 is too large for a sparse array")
                         .arg(length));
-    const ESValue first = element(cx, self, 0);
+    const ESValue first = getElement(cx, self, 0);
     for (quint32 k = 1; k < length; ++k)
-        putProperty(cx, self, nameForIndex(k - 1), element(cx, self, k));
-    deleteOwn(self, nameForIndex(length - 1));
+        putElement(cx, self, k - 1, getElement(cx, self, k));
+    deleteElement(cx, self, length - 1);
     setLength(cx, self, length - 1);
     return first;
 }
@@ -308,9 +319,9 @@ ESValue arraySlice(ESContext *cx, ESObject *self, int, ESValue *arguments)
             arguments[1].isUndefined() ? length : slicePosition(toInt32(cx, arguments[1]), length);
     ESObject *result = makeArray(cx, 0, nullptr);
     for (const quint32 k : indexesToVisit(cx, self, start, end, "Array.prototype.slice")) {
-        ESName *name = nameForIndex(k);
-        if (hasProperty(self, name))
-            putProperty(cx, result, nameForIndex(k - start), getProperty(cx, self, name));
+        ESValue value;
+        if (readElement(cx, self, k, value))
+            putElement(cx, result, k - start, value);
     }
     return objectValue(result);
 }
@@ -361,11 +372,11 @@ ESValue arraySort(ESContext *cx, ESObject *self, int, ESValue *arguments)
                         .arg(sortLimit));
     for (; gap > 0; gap = (gap + 1) / 3) {
         for (qint64 i = qint64(length) - qint64(gap) - 1; i >= 0; --i) {
-            const ESValue key = element(cx, self, quint32(i));
+            const ESValue key = getElement(cx, self, quint32(i));
             quint64 last = 0;
             bool moved = false;
             for (quint64 j = quint64(i) + gap; j < length; j += gap) {
-                const ESValue cur = element(cx, self, quint32(j));
+                const ESValue cur = getElement(cx, self, quint32(j));
                 const bool curMoves = key.isUndefined()
                         ? !cur.isUndefined()
                         : !cur.isUndefined() && compareElements(cx, self, comparator, key, cur) > 0;

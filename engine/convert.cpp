@@ -1,6 +1,7 @@
 #include "engine/convert.h"
 
 #include "engine/context.h"
+#include "engine/elements.h"
 #include "engine/exceptions.h"
 #include "engine/numbertext.h"
 
@@ -291,8 +292,9 @@ template <typename Element, typename Convert>
 ESObject *makeArrayOf(ESContext *cx, qsizetype count, Element element, Convert convert)
 {
     ESObject *array = newArray(cx, quint32(count));
+    array->properties.reserve(int(count) + 1);
     for (qsizetype i = 0; i < count; ++i)
-        cx->arrayClass->put(cx, array, nameForIndex(quint32(i)), convert(element(i)));
+        putElement(cx, array, quint32(i), convert(element(i)));
     return array;
 }
 

@@ -12,8 +12,8 @@ namespace {
 constexpr int indexThreshold = 24;
 } // namespace
 
-// Open addressing on the name pointer; positions hold positions in the vector. Deleted names leave
-// tombstones so that probe sequences stay intact until the next rebuild.
+// Open addressing; positions hold positions in the vector. Deleted names leave tombstones so
+// that probe sequences stay intact until the next rebuild.
 struct ESPropertyVector::Index
 {
     static constexpr qint32 empty = -1;
@@ -22,6 +22,9 @@ struct ESPropertyVector::Index
     std::vector<qint32> positions;
     size_t used = 0; // live entries plus tombstones
     size_t mask = 0;
+    // No entry was ever inserted for a higher array index: a growing array looks up the element
+    // it is about to append, and that miss is answered without a probe.
+    qint64 highestIndex = -1;
 
     explicit Index(size_t capacity)
     {
@@ -32,30 +35,48 @@ struct ESPropertyVector::Index
         mask = size - 1;
     }
 
-    // Names made one after another (the elements of an array) sit one after another in memory;
-    // keeping that order in the slots keeps a loop over a large array cache-friendly.
-    static size_t hash(const ESName *name)
+    // An element starts at the slot of its index and steps by one, so a large array's elements
+    // fill the slots in order and a loop over them walks the slots in order. Other names start
+    // at a slot scattered by their address and step by an odd stride of their own, which leaves
+    // a long run of elements after a few steps instead of walking it to its end.
+    struct Probe
     {
-        const auto bits = quintptr(name) >> 4;
-        return size_t(bits ^ (bits >> 21));
+        size_t slot;
+        size_t stride;
+    };
+    Probe probe(const ESName *name) const
+    {
+        if (name->arrayIndex >= 0)
+            return { size_t(name->arrayIndex) & mask, 1 };
+        const quint64 bits = (quintptr(name) >> 4) * 0x9E3779B97F4A7C15ull;
+        return { size_t(bits >> 32) & mask, size_t(bits >> 8) | 1 };
+    }
+
+    // The slot holding name's position, or the empty slot that ends its probe sequence.
+    size_t slotOf(const ESProperty *entries, const ESName *name) const
+    {
+        const Probe p = probe(name);
+        for (size_t i = p.slot;; i = (i + p.stride) & mask) {
+            const qint32 slot = positions[i];
+            if (slot == empty || (slot >= 0 && entries[slot].name == name))
+                return i;
+        }
     }
 
     qint32 find(const ESProperty *entries, const ESName *name) const
     {
-        for (size_t i = hash(name) & mask;; i = (i + 1) & mask) {
-            const qint32 slot = positions[i];
-            if (slot == empty)
-                return -1;
-            if (slot >= 0 && entries[slot].name == name)
-                return slot;
-        }
+        if (name->arrayIndex > highestIndex)
+            return -1;
+        return positions[slotOf(entries, name)];
     }
 
     void insert(const ESName *name, qint32 position)
     {
-        size_t i = hash(name) & mask;
+        highestIndex = std::max(highestIndex, name->arrayIndex);
+        const Probe p = probe(name);
+        size_t i = p.slot;
         while (positions[i] >= 0)
-            i = (i + 1) & mask;
+            i = (i + p.stride) & mask;
         if (positions[i] == empty)
             ++used;
         positions[i] = position;
@@ -63,15 +84,9 @@ struct ESPropertyVector::Index
 
     void remove(const ESProperty *entries, const ESName *name)
     {
-        for (size_t i = hash(name) & mask;; i = (i + 1) & mask) {
-            const qint32 slot = positions[i];
-            if (slot == empty)
-                return;
-            if (slot >= 0 && entries[slot].name == name) {
-                positions[i] = tombstone;
-                return;
-            }
-        }
+        qint32 &slot = positions[slotOf(entries, name)];
+        if (slot >= 0)
+            slot = tombstone;
     }
 
     bool isCrowded() const { return used * 4 >= positions.size() * 3; }
@@ -144,6 +159,14 @@ void ESPropertyVector::clear(int position)
     entry.name = nullptr;
     entry.attributes = 0;
     entry.value = ESValue();
+}
+
+void ESPropertyVector::dropClearedTail()
+{
+    while (block && block->size > 0 && !block->entries()[block->size - 1].name) {
+        --block->size;
+        std::destroy_at(block->entries() + block->size);
+    }
 }
 
 void ESPropertyVector::buildIndex()

@@ -57,6 +57,9 @@ public:
     void reserve(int count);
     // Clears the entry in place: no name, no attributes, Undefined.
     void clear(int position);
+    // Gives back cleared entries at the end, so that a stack kept by push and pop does not grow.
+    // Only for objects whose positions no compiled code holds (everything but the global object).
+    void dropClearedTail();
 
     int size() const { return block ? int(block->size) : 0; }
     ESProperty &operator[](int position) { return block->entries()[position]; }

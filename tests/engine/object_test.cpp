@@ -1,4 +1,5 @@
 #include "engine/convert.h"
+#include "engine/elements.h"
 #include "engine/method.h"
 #include "enginetest.h"
 
@@ -127,19 +128,70 @@ TEST_F(ObjectTest, LargeObjectsKeepOrderPositionsAndDeletions)
 
 TEST_F(ObjectTest, ArrayLengthFollowsIndexStores)
 {
+    // The Array methods store through putElement, which must keep the length as the class's put.
+    for (const bool throughElements : { false, true }) {
+        SCOPED_TRACE(throughElements ? "putElement" : "putProperty");
+        ESObject *a = makeArray(cx, 0, nullptr);
+        auto length = [&] { return getProperty(cx, a, names::length).asNumber(); };
+        auto store = [&](quint32 index) {
+            if (throughElements)
+                putElement(cx, a, index, numberValue(1));
+            else
+                putProperty(cx, a, nameForIndex(index), numberValue(1));
+        };
+        store(5);
+        EXPECT_EQ(length(), 6);
+        putProperty(cx, a, intern("05"), numberValue(1)); // not an index
+        EXPECT_EQ(length(), 6);
+        putProperty(cx, a, names::length, numberValue(2)); // truncating removes nothing
+        EXPECT_EQ(length(), 2);
+        EXPECT_EQ(getElement(cx, a, 5).asNumber(), 1);
+        store(5); // an element kept past the length raises it again
+        EXPECT_EQ(length(), 6);
+        store(2147483646);
+        EXPECT_EQ(length(), 2147483647);
+        store(2147483647); // past the index range
+        EXPECT_EQ(length(), 2147483647);
+        EXPECT_EQ(lengthOf(cx, a), 2147483647u);
+    }
+}
+
+TEST_F(ObjectTest, ElementsAndNamesShareOneLargeIndex)
+{
+    // Elements stored out of order among named properties, some deleted, in an object large
+    // enough to be indexed: every lookup, hit or miss, must still find its own entry.
     ESObject *a = makeArray(cx, 0, nullptr);
-    auto length = [&] { return getProperty(cx, a, names::length).asNumber(); };
-    putProperty(cx, a, nameForIndex(5), numberValue(1));
-    EXPECT_EQ(length(), 6);
-    putProperty(cx, a, intern("05"), numberValue(1)); // not an index
-    EXPECT_EQ(length(), 6);
-    putProperty(cx, a, names::length, numberValue(2)); // truncating removes nothing
-    EXPECT_EQ(length(), 2);
-    EXPECT_EQ(getProperty(cx, a, nameForIndex(5)).asNumber(), 1);
-    putProperty(cx, a, nameForIndex(2147483646), numberValue(1));
-    EXPECT_EQ(length(), 2147483647);
-    putProperty(cx, a, nameForIndex(2147483647), numberValue(1)); // past the index range
-    EXPECT_EQ(length(), 2147483647);
+    const quint32 count = 3000;
+    for (quint32 i = 0; i < count; ++i) {
+        putElement(cx, a, (i * 7919) % count, numberValue(i));
+        if (i % 100 == 0)
+            putProperty(cx, a, intern(QStringLiteral("n%1").arg(i)), numberValue(-double(i)));
+    }
+    for (quint32 i = 0; i < count; i += 3)
+        deleteElement(cx, a, i);
+    for (quint32 i = 0; i < count; ++i) {
+        ESValue value;
+        ASSERT_EQ(readElement(cx, a, i, value), i % 3 != 0) << i;
+        if (i % 3) {
+            ASSERT_EQ(findOwnElement(a, i)->name, nameForIndex(i));
+        }
+        if (i % 100 == 0) {
+            ASSERT_EQ(getProperty(cx, a, intern(QStringLiteral("n%1").arg(i))).asNumber(),
+                    -double(i));
+        }
+    }
+    EXPECT_EQ(findOwnElement(a, count), nullptr);
+    EXPECT_FALSE(hasOwnProperty(a, intern("n1")));
+
+    // A stack kept by push and pop gives its room back instead of growing with every push.
+    ESObject *stack = makeArray(cx, 0, nullptr);
+    for (int round = 0; round < 1000; ++round) {
+        putElement(cx, stack, 0, numberValue(round));
+        putElement(cx, stack, 1, numberValue(round));
+        deleteElement(cx, stack, 1);
+        deleteElement(cx, stack, 0);
+    }
+    EXPECT_EQ(stack->properties.size(), 1);
 }
 
 namespace {
