@@ -134,7 +134,7 @@ struct NameTable
             usedInSlab = 0;
         }
         ESName *name = &slabs.back()[usedInSlab++];
-        *name = ESName{ quint32(byIndex.size()), text, arrayIndex, 0 };
+        *name = ESName{ quint32(byIndex.size()), 0, text, arrayIndex };
         byIndex.push_back(name);
         return name;
     }

@@ -8,13 +8,14 @@
 struct ESName
 {
     quint32 index;
+    // The name table's hash of the text (beside index, so that the record packs into 40 bytes).
+    quint32 hash;
     QString text;
     // The array index the text spells in canonical decimal, or -1; worked out once when the
     // name is interned, since the Array class asks on every store.
     qint64 arrayIndex;
-    // The name table's hash of the text.
-    quint32 hash;
 };
+static_assert(sizeof(ESName) <= 40, "a large array makes a name for every element");
 
 ESName *intern(const QString &text);
 ESName *intern(QStringView text);
