@@ -16,31 +16,11 @@ void ESNativeArray::put(ESContext *cx, ESObject *object, ESName *name, const ESV
         ESClass::put(cx, object, name, numberValue(toUint32(cx, value)));
         return;
     }
-    const qint64 index = name->arrayIndex;
-    if (index < 0) {
+    if (name->arrayIndex < 0) {
         ESClass::put(cx, object, name, value);
         return;
     }
-    // The base put, with the element looked for where an array filled in order keeps it.
-    if (ESProperty *entry = findOwnElement(object, name)) {
-        if (!(entry->attributes & ReadOnly))
-            entry->value = value;
-    } else {
-        object->properties.append(name, 0, value);
-    }
-    if (index >= 2147483647)
-        return;
-    // newArray puts the length first; an array whose length is elsewhere takes the long way.
-    ESPropertyVector &own = object->properties;
-    if (own[0].name == names::length && own[0].value.isNumber()
-            && !(own[0].attributes & ReadOnly)) {
-        if (numberToUint32(own[0].value.asNumber()) <= index)
-            own[0].value = numberValue(double(index + 1));
-        return;
-    }
-    const ESValue length = ESClass::get(cx, object, names::length);
-    if (toUint32(cx, length) <= index)
-        ESClass::put(cx, object, names::length, numberValue(double(index + 1)));
+    storeArrayElement(cx, object, quint32(name->arrayIndex), name, value);
 }
 
 namespace {
@@ -207,9 +187,7 @@ ESValue arrayConcat(ESContext *cx, ESObject *self, int count, ESValue *arguments
 {
     ESObject *result = makeArray(cx, 0, nullptr);
     quint64 next = 0;
-    auto append = [&](const ESValue &value) {
-        putAtPosition(cx, result, next++, value);
-    };
+    auto append = [&](const ESValue &value) { putAtPosition(cx, result, next++, value); };
     for (int item = -1; item < count; ++item) {
         const ESValue value = item < 0 ? objectValue(self) : arguments[item];
         if (!isArray(cx, value)) {
@@ -284,7 +262,7 @@ ESValue arrayShift(ESContext *cx, ESObject *self, int, ESValue *)
         setLength(cx, self, 0);
         return undefinedValue();
     }
-    quint32 stored = 0;
+    quint32 stored = std::min(self->properties.elementCount(), length - 1);
     for (const ESProperty &property : self->properties) {
         if (property.name && property.name->arrayIndex >= 0
                 && property.name->arrayIndex < qint64(length) - 1)

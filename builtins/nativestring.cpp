@@ -2,6 +2,7 @@
 
 #include "builtins/builtinmethod.h"
 #include "engine/convert.h"
+#include "engine/elements.h"
 #include "engine/stringreceiver.h"
 
 #include <algorithm>
@@ -187,7 +188,7 @@ ESValue split(ESContext *cx, ESObject *thisObject, int, ESValue *arguments)
     if (!separator.isEmpty()) {
         quint32 index = 0;
         for (const QString &piece : text.split(separator, Qt::SkipEmptyParts, Qt::CaseSensitive))
-            putProperty(cx, array, nameForIndex(index++), stringValue(piece));
+            putElement(cx, array, index++, stringValue(piece));
     }
     return objectValue(array);
 }

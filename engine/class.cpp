@@ -6,6 +6,8 @@
 ESValue ESClass::get(ESContext *, ESObject *object, ESName *name)
 {
     for (ESObject *o = object; o; o = o->prototype) {
+        if (const ESValue *element = o->properties.element(name->arrayIndex))
+            return *element;
         const int position = o->properties.find(name);
         if (position >= 0)
             return o->properties[position].value;
@@ -15,6 +17,10 @@ ESValue ESClass::get(ESContext *, ESObject *object, ESName *name)
 
 void ESClass::put(ESContext *, ESObject *object, ESName *name, const ESValue &value)
 {
+    if (ESValue *element = object->properties.element(name->arrayIndex)) {
+        *element = value;
+        return;
+    }
     const int position = object->properties.find(name);
     if (position < 0) {
         object->properties.append(name, 0, value);

@@ -292,7 +292,7 @@ template <typename Element, typename Convert>
 ESObject *makeArrayOf(ESContext *cx, qsizetype count, Element element, Convert convert)
 {
     ESObject *array = newArray(cx, quint32(count));
-    array->properties.reserve(int(count) + 1);
+    array->properties.reserveElements(quint32(count));
     for (qsizetype i = 0; i < count; ++i)
         putElement(cx, array, quint32(i), convert(element(i)));
     return array;
@@ -316,12 +316,12 @@ std::vector<Element> elementsOf(ESContext *cx, const ESValue &value, Convert con
     if (count > denseLimit && storedIndexes(cx, array, 0, count, stored)) {
         std::vector<Element> elements(count, Element(convert(ESValue())));
         for (const quint32 i : stored)
-            elements[i] = Element(convert(getProperty(cx, array, nameForIndex(i))));
+            elements[i] = Element(convert(getElement(cx, array, i)));
         return elements;
     }
     std::vector<Element> elements(count);
     for (quint32 i = 0; i < count; ++i)
-        elements[i] = Element(convert(getProperty(cx, array, nameForIndex(i))));
+        elements[i] = Element(convert(getElement(cx, array, i)));
     return elements;
 }
 

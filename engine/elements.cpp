@@ -5,52 +5,31 @@
 #include "engine/propertycache.h"
 
 namespace {
-ESProperty *atGuessedPosition(ESPropertyVector &own, quint32 index)
+// The own value of the element when the object answers reads from its own properties.
+const ESValue *ownValue(ESContext *cx, ESObject *object, quint32 index)
 {
-    const quint64 guess = quint64(index) + 1;
-    if (guess >= quint64(own.size()))
+    if (!hasPlainGet(cx, object->objectClass))
         return nullptr;
-    ESProperty &entry = own[int(guess)];
-    return entry.name && entry.name->arrayIndex == qint64(index) ? &entry : nullptr;
-}
-
-ESProperty *entryOf(ESPropertyVector &own, const ESName *name)
-{
-    const int position = own.find(name);
-    return position >= 0 ? &own[position] : nullptr;
+    ESPropertyVector &own = object->properties;
+    if (const ESValue *element = own.element(index))
+        return element;
+    const int position = own.findIndexEntry(index);
+    return position >= 0 ? &own[position].value : nullptr;
 }
 } // namespace
 
-ESProperty *findOwnElement(ESObject *object, quint32 index)
-{
-    if (ESProperty *entry = atGuessedPosition(object->properties, index))
-        return entry;
-    return entryOf(object->properties, nameForIndex(index));
-}
-
-ESProperty *findOwnElement(ESObject *object, const ESName *element)
-{
-    if (ESProperty *entry = atGuessedPosition(object->properties, quint32(element->arrayIndex)))
-        return entry;
-    return entryOf(object->properties, element);
-}
-
 ESValue getElement(ESContext *cx, ESObject *object, quint32 index)
 {
-    if (hasPlainGet(cx, object->objectClass)) {
-        if (const ESProperty *entry = findOwnElement(object, index))
-            return entry->value;
-    }
+    if (const ESValue *value = ownValue(cx, object, index))
+        return *value;
     return getProperty(cx, object, nameForIndex(index));
 }
 
 bool readElement(ESContext *cx, ESObject *object, quint32 index, ESValue &value)
 {
-    if (hasPlainGet(cx, object->objectClass)) {
-        if (const ESProperty *entry = findOwnElement(object, index)) {
-            value = entry->value;
-            return true;
-        }
+    if (const ESValue *own = ownValue(cx, object, index)) {
+        value = *own;
+        return true;
     }
     ESName *name = nameForIndex(index);
     if (!hasProperty(object, name))
@@ -59,16 +38,52 @@ bool readElement(ESContext *cx, ESObject *object, quint32 index, ESValue &value)
     return true;
 }
 
-void deleteElement(ESContext *cx, ESObject *object, quint32 index)
-{
-    deleteOwn(object, nameForIndex(index));
-    if (object->objectClass == cx->arrayClass)
-        object->properties.dropClearedTail();
-}
-
 void putElement(ESContext *cx, ESObject *object, quint32 index, const ESValue &value)
 {
-    putProperty(cx, object, nameForIndex(index), value);
+    if (object->objectClass == cx->arrayClass)
+        storeArrayElement(cx, object, index, nullptr, value);
+    else
+        putProperty(cx, object, nameForIndex(index), value);
+}
+
+void storeArrayElement(
+        ESContext *cx, ESObject *array, quint32 index, ESName *name, const ESValue &value)
+{
+    ESPropertyVector &own = array->properties;
+    if (ESValue *element = own.element(index)) {
+        *element = value;
+    } else if (const int position = own.findIndexEntry(index); position >= 0) {
+        if (!(own[position].attributes & ReadOnly))
+            own[position].value = value;
+    } else if (index == own.elementCount()) {
+        own.appendElement(value);
+    } else {
+        own.append(name ? name : nameForIndex(index), 0, value);
+    }
+    if (index >= 2147483647u)
+        return;
+    // newArray puts the length first; an array whose length is elsewhere takes the long way.
+    if (own.size() > 0 && own[0].name == names::length && own[0].value.isNumber()
+            && !(own[0].attributes & ReadOnly)) {
+        if (numberToUint32(own[0].value.asNumber()) <= index)
+            own[0].value = numberValue(double(index) + 1);
+        return;
+    }
+    const ESValue length = cx->arrayClass->ESClass::get(cx, array, names::length);
+    if (toUint32(cx, length) <= index)
+        cx->arrayClass->ESClass::put(cx, array, names::length, numberValue(double(index) + 1));
+}
+
+void deleteElement(ESContext *cx, ESObject *object, quint32 index)
+{
+    ESPropertyVector &own = object->properties;
+    if (own.element(index) && index + 1 == own.elementCount()) {
+        own.popElement();
+        return;
+    }
+    deleteOwn(object, nameForIndex(index));
+    if (object->objectClass == cx->arrayClass)
+        own.dropClearedTail();
 }
 
 quint32 lengthOf(ESContext *cx, ESObject *object)

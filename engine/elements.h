@@ -2,22 +2,23 @@
 
 #include "engine/object.h"
 
-// Element access for the Array methods and for array-building natives. Elements are ordinary
-// properties named by their index, but an array filled in order holds element i at position
-// i + 1 (just after "length"), so that position is tried before the name is looked up.
-
-// The object's own entry for the element, or null; element is the name of an array index.
-ESProperty *findOwnElement(ESObject *object, quint32 index);
-ESProperty *findOwnElement(ESObject *object, const ESName *element);
+// Element access for the Array methods, the array-building natives and the indexed
+// instructions. An array keeps the elements it was given in order (0, 1, 2, ...) as bare values;
+// the rest are ordinary properties named by their index, found here without making that name.
 
 // The element as the object's get answers it (through the prototypes when not stored).
 ESValue getElement(ESContext *cx, ESObject *object, quint32 index);
 
+// True when the element is present, own or on a prototype, with its value in value.
+bool readElement(ESContext *cx, ESObject *object, quint32 index, ESValue &value);
+
 // The element stored by the object's put; on an array the length follows.
 void putElement(ESContext *cx, ESObject *object, quint32 index, const ESValue &value);
 
-// True when the element is present, own or on a prototype, with its value in value.
-bool readElement(ESContext *cx, ESObject *object, quint32 index, ESValue &value);
+// The Array class's put of an element: the element replaced or added, then the length raised
+// past an index below 2^31 - 1. name is the index's name when the caller has it, or null.
+void storeArrayElement(
+        ESContext *cx, ESObject *array, quint32 index, ESName *name, const ESValue &value);
 
 // Deletes the own element (DontDelete ones stay); an array gives back the room at its end.
 void deleteElement(ESContext *cx, ESObject *object, quint32 index);

@@ -15,6 +15,8 @@ void enumerate(ESContext *cx)
     // namesake further up the chain.
     std::vector<ESName *> names;
     for (const ESObject *o = object; o; o = o->prototype) {
+        for (quint32 i = 0; i < o->properties.elementCount(); ++i)
+            names.push_back(nameForIndex(i));
         for (const ESProperty &entry : o->properties) {
             if (entry.name && !(entry.attributes & DontEnum))
                 names.push_back(entry.name);

@@ -22,9 +22,6 @@ struct ESPropertyVector::Index
     std::vector<qint32> positions;
     size_t used = 0; // live entries plus tombstones
     size_t mask = 0;
-    // No entry was ever inserted for a higher array index: a growing array looks up the element
-    // it is about to append, and that miss is answered without a probe.
-    qint64 highestIndex = -1;
 
     explicit Index(size_t capacity)
     {
@@ -65,14 +62,23 @@ struct ESPropertyVector::Index
 
     qint32 find(const ESProperty *entries, const ESName *name) const
     {
-        if (name->arrayIndex > highestIndex)
-            return -1;
         return positions[slotOf(entries, name)];
+    }
+
+    // The entry named by index: its probe sequence is the one every index name follows.
+    qint32 findIndex(const ESProperty *entries, quint32 index) const
+    {
+        for (size_t i = size_t(index) & mask;; i = (i + 1) & mask) {
+            const qint32 slot = positions[i];
+            if (slot == empty)
+                return -1;
+            if (slot >= 0 && entries[slot].name->arrayIndex == qint64(index))
+                return slot;
+        }
     }
 
     void insert(const ESName *name, qint32 position)
     {
-        highestIndex = std::max(highestIndex, name->arrayIndex);
         const Probe p = probe(name);
         size_t i = p.slot;
         while (positions[i] >= 0)
@@ -92,18 +98,71 @@ struct ESPropertyVector::Index
     bool isCrowded() const { return used * 4 >= positions.size() * 3; }
 };
 
+// What only some objects need: the name index of a large object and the elements of an array.
+struct ESPropertyVector::Extension
+{
+    Index *index = nullptr;
+    ESValue *elements = nullptr;
+    quint32 elementCount = 0;
+    quint32 elementCapacity = 0;
+    // No entry has a higher array index: a growing array asks whether the index it is about
+    // to append has an entry, and that is answered without a search.
+    qint64 highestEntryIndex = -1;
+
+    Extension() = default;
+    Extension(const Extension &) = delete;
+    Extension &operator=(const Extension &) = delete;
+    ~Extension()
+    {
+        std::destroy_n(elements, elementCount);
+        std::free(elements);
+        delete index;
+    }
+};
+
 ESPropertyVector::~ESPropertyVector()
 {
     if (!block)
         return;
     std::destroy_n(block->entries(), block->size);
-    delete block->index;
+    delete block->extension;
     std::free(block);
 }
 
-int ESPropertyVector::findIndexed(const ESName *name) const
+int ESPropertyVector::findExtended(const ESName *name) const
 {
-    return block->index->find(block->entries(), name);
+    const Extension *x = block->extension;
+    if (name->arrayIndex > x->highestEntryIndex)
+        return -1;
+    return x->index ? x->index->find(block->entries(), name) : scan(name);
+}
+
+int ESPropertyVector::findIndexEntry(quint32 index) const
+{
+    if (!block)
+        return -1;
+    const Extension *x = block->extension;
+    if (x && qint64(index) > x->highestEntryIndex)
+        return -1;
+    if (x && x->index)
+        return x->index->findIndex(block->entries(), index);
+    const ESProperty *entry = block->entries();
+    for (int i = 0; i < int(block->size); ++i) {
+        if (entry[i].name && entry[i].name->arrayIndex == qint64(index))
+            return i;
+    }
+    return -1;
+}
+
+quint32 ESPropertyVector::extensionElementCount() const
+{
+    return block->extension->elementCount;
+}
+
+ESValue *ESPropertyVector::extensionElement(qint64 index)
+{
+    Extension *x = block->extension;
+    return quint64(index) < x->elementCount ? x->elements + index : nullptr;
 }
 
 // Entries move bit for bit, as Qt moves relocatable types: a value's payload never points into
@@ -117,10 +176,25 @@ void ESPropertyVector::grow(quint32 capacity)
     auto *grown = static_cast<Block *>(memory);
     if (!block) {
         grown->size = 0;
-        grown->index = nullptr;
+        grown->extension = nullptr;
     }
     grown->capacity = capacity;
     block = grown;
+}
+
+ESPropertyVector::Extension &ESPropertyVector::extension()
+{
+    if (!block)
+        grow(2);
+    if (!block->extension) {
+        auto *x = new Extension;
+        for (const ESProperty &entry : *this) {
+            if (entry.name)
+                x->highestEntryIndex = std::max(x->highestEntryIndex, entry.name->arrayIndex);
+        }
+        block->extension = x;
+    }
+    return *block->extension;
 }
 
 void ESPropertyVector::reserve(int count)
@@ -141,7 +215,10 @@ int ESPropertyVector::append(ESName *name, quint32 attributes, const ESValue &va
     const int position = int(block->size);
     new (block->entries() + position) ESProperty{ name, attributes, value };
     ++block->size;
-    if (Index *index = block->index) {
+    Extension *x = block->extension;
+    if (x)
+        x->highestEntryIndex = std::max(x->highestEntryIndex, name->arrayIndex);
+    if (Index *index = x ? x->index : nullptr) {
         index->insert(name, position);
         if (index->isCrowded())
             buildIndex();
@@ -151,11 +228,50 @@ int ESPropertyVector::append(ESName *name, quint32 attributes, const ESValue &va
     return position;
 }
 
+void ESPropertyVector::appendElement(const ESValue &value)
+{
+    Extension &x = extension();
+    if (x.elementCount == x.elementCapacity)
+        reserveElements(x.elementCapacity < 4 ? 4 : x.elementCapacity * 2);
+    new (x.elements + x.elementCount) ESValue(value);
+    ++x.elementCount;
+}
+
+// Elements move bit for bit, as entries do.
+void ESPropertyVector::reserveElements(quint32 count)
+{
+    Extension &x = extension();
+    if (count <= x.elementCapacity)
+        return;
+    void *memory = std::realloc(static_cast<void *>(x.elements), size_t(count) * sizeof(ESValue));
+    if (!memory)
+        throw std::bad_alloc();
+    x.elements = static_cast<ESValue *>(memory);
+    x.elementCapacity = count;
+}
+
+void ESPropertyVector::spillElements(quint32 index)
+{
+    const quint32 count = elementCount();
+    for (quint32 i = index; i < count; ++i)
+        append(nameForIndex(i), 0, block->extension->elements[i]);
+    while (elementCount() > index)
+        popElement();
+}
+
+void ESPropertyVector::popElement()
+{
+    Extension &x = *block->extension;
+    --x.elementCount;
+    std::destroy_at(x.elements + x.elementCount);
+}
+
 void ESPropertyVector::clear(int position)
 {
     ESProperty &entry = block->entries()[position];
-    if (block->index && entry.name)
-        block->index->remove(block->entries(), entry.name);
+    Index *index = block->extension ? block->extension->index : nullptr;
+    if (index && entry.name)
+        index->remove(block->entries(), entry.name);
     entry.name = nullptr;
     entry.attributes = 0;
     entry.value = ESValue();
@@ -171,12 +287,13 @@ void ESPropertyVector::dropClearedTail()
 
 void ESPropertyVector::buildIndex()
 {
-    delete block->index;
-    block->index = new Index(block->size);
+    Extension &x = extension();
+    delete x.index;
+    x.index = new Index(block->size);
     const ESProperty *entries = block->entries();
     for (quint32 i = 0; i < block->size; ++i) {
         if (entries[i].name)
-            block->index->insert(entries[i].name, qint32(i));
+            x.index->insert(entries[i].name, qint32(i));
     }
 }
 
@@ -234,25 +351,34 @@ ESObject *newWrapper(ESContext *cx, ESObject *prototype, ESClass *objectClass, c
 void defineProperty(
         ESContext *, ESObject *object, quint32 attributes, ESName *name, const ESValue &value)
 {
-    const int position = object->properties.find(name);
+    ESPropertyVector &own = object->properties;
+    if (ESValue *element = own.element(name->arrayIndex)) {
+        if (attributes == 0) {
+            *element = value;
+            return;
+        }
+        // Elements carry no attributes: this one and those after it become entries.
+        own.spillElements(quint32(name->arrayIndex));
+    }
+    const int position = own.find(name);
     if (position < 0) {
-        object->properties.append(name, attributes, value);
+        own.append(name, attributes, value);
         return;
     }
-    ESProperty &entry = object->properties[position];
+    ESProperty &entry = own[position];
     entry.value = value;
     entry.attributes = attributes;
 }
 
 bool hasOwnProperty(const ESObject *object, const ESName *name)
 {
-    return object->properties.find(name) >= 0;
+    return object->properties.element(name->arrayIndex) || object->properties.find(name) >= 0;
 }
 
 bool hasProperty(const ESObject *object, const ESName *name)
 {
     for (; object; object = object->prototype) {
-        if (object->properties.find(name) >= 0)
+        if (hasOwnProperty(object, name))
             return true;
     }
     return false;
@@ -260,18 +386,27 @@ bool hasProperty(const ESObject *object, const ESName *name)
 
 bool isEnumerableOwn(const ESObject *object, const ESName *name)
 {
+    if (object->properties.element(name->arrayIndex))
+        return true;
     const int position = object->properties.find(name);
     return position >= 0 && !(object->properties[position].attributes & DontEnum);
 }
 
 bool deleteOwn(ESObject *object, const ESName *name)
 {
-    const int position = object->properties.find(name);
+    ESPropertyVector &own = object->properties;
+    if (own.element(name->arrayIndex)) {
+        // The elements after it become entries, so that no gap opens among the elements.
+        own.spillElements(quint32(name->arrayIndex) + 1);
+        own.popElement();
+        return true;
+    }
+    const int position = own.find(name);
     if (position < 0)
         return true;
-    if (object->properties[position].attributes & DontDelete)
+    if (own[position].attributes & DontDelete)
         return false;
-    object->properties.clear(position);
+    own.clear(position);
     return true;
 }
 
@@ -295,6 +430,8 @@ bool storedIndexes(ESContext *cx, const ESObject *object, quint32 from, quint32 
             indexes.clear();
             return false;
         }
+        for (quint32 i = from; i < std::min(to, o->properties.elementCount()); ++i)
+            indexes.push_back(i);
         for (const ESProperty &property : o->properties) {
             if (property.name && property.name->arrayIndex >= from
                     && property.name->arrayIndex < to)

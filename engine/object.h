@@ -23,12 +23,16 @@ struct ESProperty
 };
 static_assert(sizeof(ESProperty) == 32, "property entries are 32 bytes");
 
-// The properties of an object in insertion order. Entries never move, so a position stays valid
-// for the life of the object (compiled code addresses the global object's entries by position).
-// Most objects hold a handful of entries and are scanned linearly; past a few dozen an index
-// from name to position keeps lookups constant-time for large arrays and tables. Scripts make
-// millions of objects, so the vector is one pointer: the count, the capacity and the index sit
-// in a header in front of the entries, and an object without properties has no block at all.
+// The properties of an object: named entries in insertion order, and for an array the elements
+// 0 to elementCount() - 1 as bare values (no name, no attributes), so that a large array costs
+// 16 bytes an element. An index below elementCount() never has an entry; elements stored out of
+// order, past a gap or with attributes are ordinary entries named by their index.
+// Entries never move, so a position stays valid for the life of the object (compiled code
+// addresses the global object's entries by position). Most objects hold a handful of entries and
+// are scanned linearly; past a few dozen an index from name to position keeps lookups
+// constant-time for large tables. Scripts make millions of objects, so the vector is one pointer:
+// the count, the capacity and an extension (the index, the elements) sit in a header in front
+// of the entries, and an object without properties has no block at all.
 class ESPropertyVector
 {
 public:
@@ -37,21 +41,18 @@ public:
     ESPropertyVector &operator=(const ESPropertyVector &) = delete;
     ~ESPropertyVector();
 
-    // Inline, since nearly every property access asks; the scan is the common case.
+    // The position of name's entry, or -1. Inline, since nearly every property access asks; the
+    // scan is the common case.
     int find(const ESName *name) const
     {
         if (!block)
             return -1;
-        if (block->index) [[unlikely]]
-            return findIndexed(name);
-        const ESProperty *entry = block->entries();
-        const int count = int(block->size);
-        for (int i = 0; i < count; ++i) {
-            if (entry[i].name == name)
-                return i;
-        }
-        return -1;
+        if (block->extension) [[unlikely]]
+            return findExtended(name);
+        return scan(name);
     }
+    // The entry named by the array index, found without making the index's name; -1 if none.
+    int findIndexEntry(quint32 index) const;
     int append(ESName *name, quint32 attributes, const ESValue &value);
     // Room for count entries in all, for callers that know how many they will append.
     void reserve(int count);
@@ -67,20 +68,55 @@ public:
     const ESProperty *begin() const { return block ? block->entries() : nullptr; }
     const ESProperty *end() const { return block ? block->entries() + block->size : nullptr; }
 
+    // The elements: index i below elementCount() is element(i).
+    quint32 elementCount() const { return block && block->extension ? extensionElementCount() : 0; }
+    ESValue *element(qint64 index)
+    {
+        if (!block || !block->extension) [[likely]]
+            return nullptr;
+        return extensionElement(index);
+    }
+    const ESValue *element(qint64 index) const
+    {
+        return const_cast<ESPropertyVector *>(this)->element(index);
+    }
+    // Element elementCount() becomes value; the caller has made sure no entry has its index.
+    void appendElement(const ESValue &value);
+    void reserveElements(quint32 count);
+    // Elements from index on become entries named by their index, for a delete or an attribute
+    // that leaves a gap or an entry where the elements were.
+    void spillElements(quint32 index);
+    // Drops the last element.
+    void popElement();
+
 private:
     struct Index;
-    int findIndexed(const ESName *name) const;
+    struct Extension;
+    int scan(const ESName *name) const
+    {
+        const ESProperty *entry = block->entries();
+        const int count = int(block->size);
+        for (int i = 0; i < count; ++i) {
+            if (entry[i].name == name)
+                return i;
+        }
+        return -1;
+    }
+    int findExtended(const ESName *name) const;
+    quint32 extensionElementCount() const;
+    ESValue *extensionElement(qint64 index);
     struct Block
     {
         quint32 size;
         quint32 capacity;
-        Index *index;
+        Extension *extension;
         ESProperty *entries() { return reinterpret_cast<ESProperty *>(this + 1); }
         const ESProperty *entries() const { return reinterpret_cast<const ESProperty *>(this + 1); }
     };
     static_assert(sizeof(Block) % alignof(ESProperty) == 0, "entries follow the header");
 
     void grow(quint32 capacity);
+    Extension &extension();
     void buildIndex();
 
     Block *block = nullptr;

@@ -3,6 +3,9 @@
 const ESValue *findAndRemember(ESObject *object, ESName *name, ESInstructionCache &cache)
 {
     for (ESObject *o = object; o; o = o->prototype) {
+        // A constant index key (a["0"]) comes here too.
+        if (const ESValue *element = o->properties.element(name->arrayIndex))
+            return element;
         const int position = o->properties.find(name);
         if (position >= 0) {
             if (o == object)

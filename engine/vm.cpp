@@ -4,6 +4,7 @@
 #include "engine/codeunit.h"
 #include "engine/context.h"
 #include "engine/convert.h"
+#include "engine/elements.h"
 #include "engine/exceptions.h"
 #include "engine/forin.h"
 #include "engine/machine.h"
@@ -426,6 +427,11 @@ void getIndexedCached(ESContext *cx, ESInstructionCache &cache)
     if (objectOperand.isObject() && isIndexNumber(cx->tos, index)) {
         ESObject *object = objectOperand.asObject();
         if (hasPlainGet(cx, object->objectClass)) {
+            if (const ESValue *element = object->properties.element(index)) {
+                --cx->sp;
+                cx->tos = *element;
+                return;
+            }
             if (ESProperty *entry = findCachedElement(object, index, cache)) {
                 --cx->sp;
                 cx->tos = entry->value;
@@ -441,24 +447,21 @@ void getIndexedCached(ESContext *cx, ESInstructionCache &cache)
     getIndexed(cx);
 }
 
-// PUTX: value, object, key tos. An existing element below an array's length is replaced in
-// place: the Array class's put would change nothing else.
+// PUTX: value, object, key tos. An array element is stored by the Array class's put without
+// making the index's name; on plain objects an existing element is replaced in place.
 void putIndexedCached(ESContext *cx, ESInstructionCache &cache)
 {
     quint32 index;
     if (cx->sp >= 2 && cx->stack[cx->sp - 1].isObject() && isIndexNumber(cx->tos, index)) {
         ESObject *object = cx->stack[cx->sp - 1].asObject();
-        const bool isArray = object->objectClass == cx->arrayClass;
-        if (isArray || hasPlainPut(cx, object->objectClass)) {
-            ESProperty *entry = findCachedElement(object, index, cache);
-            if (entry && isArray) {
-                const ESPropertyVector &own = object->properties;
-                const bool belowLength = own.size() > 0 && own[0].name == names::length
-                        && own[0].value.isNumber() && double(index) < own[0].value.asNumber();
-                if (!belowLength)
-                    entry = nullptr;
-            }
-            if (entry) {
+        if (object->objectClass == cx->arrayClass) {
+            storeArrayElement(cx, object, index, nullptr, cx->stack[cx->sp - 2]);
+            cx->sp -= 2;
+            pop(cx);
+            return;
+        }
+        if (hasPlainPut(cx, object->objectClass)) {
+            if (ESProperty *entry = findCachedElement(object, index, cache)) {
                 if (!(entry->attributes & ReadOnly))
                     entry->value = std::move(cx->stack[cx->sp - 2]);
                 cx->sp -= 2;

@@ -2,6 +2,7 @@
 
 #include "engine/context.h"
 #include "engine/convert.h"
+#include "engine/elements.h"
 #include "host/commandwords.h"
 #include "host/crc32.h"
 #include "host/filecopy.h"
@@ -252,7 +253,7 @@ void QVSysESClass::packU32(ESContext *cx, int, ESValue *arguments)
     const bool little = toBoolean(arguments[3]);
     for (quint32 i = 0; i < 4; ++i) {
         const quint32 shift = little ? 8 * i : 8 * (3 - i);
-        putProperty(cx, array, nameForIndex(offset + i), numberValue((number >> shift) & 0xff));
+        putElement(cx, array, offset + i, numberValue((number >> shift) & 0xff));
     }
     arguments[0] = ESValue();
 }
@@ -266,7 +267,7 @@ void QVSysESClass::unpackU32(ESContext *cx, int, ESValue *arguments)
     const bool little = toBoolean(arguments[2]);
     quint32 number = 0;
     for (quint32 i = 0; i < 4; ++i) {
-        const quint32 byte = toUint8(cx, getProperty(cx, array, nameForIndex(offset + i)));
+        const quint32 byte = toUint8(cx, getElement(cx, array, offset + i));
         number |= byte << (little ? 8 * i : 8 * (3 - i));
     }
     arguments[0] = numberValue(number);

@@ -156,32 +156,50 @@ TEST_F(ObjectTest, ArrayLengthFollowsIndexStores)
     }
 }
 
-TEST_F(ObjectTest, ElementsAndNamesShareOneLargeIndex)
+TEST_F(ObjectTest, ElementsInOrderAndOutOfOrderAgree)
 {
-    // Elements stored out of order among named properties, some deleted, in an object large
-    // enough to be indexed: every lookup, hit or miss, must still find its own entry.
+    // Elements stored out of order among named properties, some deleted, in an array large
+    // enough to be indexed: the ones in order are bare values, the others entries, and every
+    // lookup, hit or miss, must agree with what was stored.
     ESObject *a = makeArray(cx, 0, nullptr);
     const quint32 count = 3000;
     for (quint32 i = 0; i < count; ++i) {
-        putElement(cx, a, (i * 7919) % count, numberValue(i));
+        putElement(cx, a, i < 100 ? i : 100 + (i * 7919) % (count - 100), numberValue(i));
         if (i % 100 == 0)
             putProperty(cx, a, intern(QStringLiteral("n%1").arg(i)), numberValue(-double(i)));
     }
+    EXPECT_GE(a->properties.elementCount(), 100u);
     for (quint32 i = 0; i < count; i += 3)
         deleteElement(cx, a, i);
+    EXPECT_EQ(a->properties.elementCount(), 0u); // deleting element 0 left a gap at the start
     for (quint32 i = 0; i < count; ++i) {
         ESValue value;
         ASSERT_EQ(readElement(cx, a, i, value), i % 3 != 0) << i;
-        if (i % 3) {
-            ASSERT_EQ(findOwnElement(a, i)->name, nameForIndex(i));
+        ASSERT_EQ(hasOwnProperty(a, nameForIndex(i)), i % 3 != 0) << i;
+        if (i < 100 && i % 3) {
+            ASSERT_EQ(value.asNumber(), i);
         }
         if (i % 100 == 0) {
             ASSERT_EQ(getProperty(cx, a, intern(QStringLiteral("n%1").arg(i))).asNumber(),
                     -double(i));
         }
     }
-    EXPECT_EQ(findOwnElement(a, count), nullptr);
+    EXPECT_TRUE(getElement(cx, a, count).isUndefined());
     EXPECT_FALSE(hasOwnProperty(a, intern("n1")));
+    EXPECT_EQ(lengthOf(cx, a), count);
+
+    // An attribute turns the element and those after it into entries; the values stay.
+    ESObject *b = makeArray(cx, 0, nullptr);
+    for (quint32 i = 0; i < 10; ++i)
+        putElement(cx, b, i, numberValue(i * 10));
+    defineProperty(cx, b, ReadOnly, nameForIndex(4), numberValue(44));
+    EXPECT_EQ(b->properties.elementCount(), 4u);
+    putElement(cx, b, 4, numberValue(0));
+    EXPECT_EQ(getElement(cx, b, 4).asNumber(), 44);
+    EXPECT_EQ(getElement(cx, b, 9).asNumber(), 90);
+    EXPECT_TRUE(deleteOwn(b, nameForIndex(2)));
+    EXPECT_FALSE(hasOwnProperty(b, nameForIndex(2)));
+    EXPECT_EQ(getElement(cx, b, 3).asNumber(), 30);
 
     // A stack kept by push and pop gives its room back instead of growing with every push.
     ESObject *stack = makeArray(cx, 0, nullptr);
@@ -192,6 +210,7 @@ TEST_F(ObjectTest, ElementsAndNamesShareOneLargeIndex)
         deleteElement(cx, stack, 0);
     }
     EXPECT_EQ(stack->properties.size(), 1);
+    EXPECT_EQ(stack->properties.elementCount(), 0u);
 }
 
 namespace {
