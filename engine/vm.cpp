@@ -295,19 +295,23 @@ void putNamedCached(ESContext *cx, ESName *name, ESInstructionCache &cache)
     putNamed(cx, name);
 }
 
-// CALLW: the function found by name, called with the object where it was found as this.
 // The by-name instructions remember which scope object held the name (a closure's variables
 // sit in its parent's activation, behind its own) and at which position. The entry there is
 // what the scope lookup finds first as long as the objects in front still lack the name.
-ESProperty *scopedEntry(ESContext *cx, const ESName *name, const ESInstructionCache &cache,
-        bool (*plain)(const ESContext *, const ESClass *), ESObject **holder)
+//
+// The names of these instructions are identifiers, which never spell an array index, so only
+// the named entries of the objects in front need to be searched.
+template <bool (*plain)(const ESContext *, const ESClass *)>
+ESProperty *scopedEntry(
+        ESContext *cx, const ESName *name, const ESInstructionCache &cache, ESObject **holder)
 {
     ESObject *record = cx->scopeChain;
     for (qint32 depth = cache.depth; depth > 0 && record; --depth) {
         const ESObject *object = record->internalValue.asObject();
         if (!plain(cx, object->objectClass))
             return nullptr;
-        if ((object->prototype || object->properties.size() > 0) && hasProperty(object, name))
+        if (object->properties.find(name) >= 0
+                || (object->prototype && hasProperty(object->prototype, name)))
             return nullptr;
         record = record->prototype;
     }
@@ -354,7 +358,7 @@ void getByName(ESContext *cx, ESName *name, ESInstructionCache &cache)
 {
     push(cx);
     ESObject *holder;
-    if (const ESProperty *entry = scopedEntry(cx, name, cache, hasPlainGet, &holder)) {
+    if (const ESProperty *entry = scopedEntry<hasPlainGet>(cx, name, cache, &holder)) {
         cx->tos = entry->value;
         return;
     }
@@ -366,7 +370,7 @@ void getByName(ESContext *cx, ESName *name, ESInstructionCache &cache)
 void putByName(ESContext *cx, ESName *name, ESInstructionCache &cache)
 {
     ESObject *holder;
-    if (ESProperty *entry = scopedEntry(cx, name, cache, hasPlainPut, &holder)) {
+    if (ESProperty *entry = scopedEntry<hasPlainPut>(cx, name, cache, &holder)) {
         if (!(entry->attributes & ReadOnly))
             entry->value = cx->tos;
         return;
@@ -380,7 +384,7 @@ void callByName(ESContext *cx, ESName *name, ESInstructionCache &cache, int coun
 {
     push(cx);
     ESObject *base = nullptr;
-    if (const ESProperty *entry = scopedEntry(cx, name, cache, hasPlainGet, &base)) {
+    if (const ESProperty *entry = scopedEntry<hasPlainGet>(cx, name, cache, &base)) {
         if (base->objectClass == cx->activationClass)
             base = cx->globalObject;
         callValue(cx, entry->value, base, count);
