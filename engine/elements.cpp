@@ -16,6 +16,15 @@ const ESValue *ownValue(ESContext *cx, ESObject *object, quint32 index)
     const int position = own.findIndexEntry(index);
     return position >= 0 ? &own[position].value : nullptr;
 }
+
+// newArray puts an array's length first; the entry when it is there and holds a number, or null
+// for an array whose length is elsewhere (or another object), which takes the long way.
+ESProperty *leadingLength(ESPropertyVector &own)
+{
+    if (own.size() == 0 || own[0].name != names::length || !own[0].value.isNumber())
+        return nullptr;
+    return &own[0];
+}
 } // namespace
 
 ESValue getElement(ESContext *cx, ESObject *object, quint32 index)
@@ -62,11 +71,9 @@ void storeArrayElement(
     }
     if (index >= 2147483647u)
         return;
-    // newArray puts the length first; an array whose length is elsewhere takes the long way.
-    if (own.size() > 0 && own[0].name == names::length && own[0].value.isNumber()
-            && !(own[0].attributes & ReadOnly)) {
-        if (numberToUint32(own[0].value.asNumber()) <= index)
-            own[0].value = numberValue(double(index) + 1);
+    if (ESProperty *length = leadingLength(own); length && !(length->attributes & ReadOnly)) {
+        if (numberToUint32(length->value.asNumber()) <= index)
+            length->value = numberValue(double(index) + 1);
         return;
     }
     const ESValue length = cx->arrayClass->ESClass::get(cx, array, names::length);
@@ -88,11 +95,9 @@ void deleteElement(ESContext *cx, ESObject *object, quint32 index)
 
 quint32 lengthOf(ESContext *cx, ESObject *object)
 {
-    // An array keeps its length first, as newArray put it.
-    if (object->objectClass == cx->arrayClass && object->properties.size() > 0) {
-        const ESProperty &first = object->properties[0];
-        if (first.name == names::length && first.value.isNumber())
-            return numberToUint32(first.value.asNumber());
+    if (object->objectClass == cx->arrayClass) {
+        if (const ESProperty *length = leadingLength(object->properties))
+            return numberToUint32(length->value.asNumber());
     }
     return toUint32(cx, getProperty(cx, object, names::length));
 }
