@@ -200,10 +200,14 @@ template <typename Relation>
 // operand, as fmod's does.
 inline double moduloOf(double left, double right)
 {
+    // The range test comes before the casts: converting a double outside int's range is
+    // undefined, and products such as seed * 16807 pass 2^31 all the time.
+    if (!(left > -2147483649.0 && left < 2147483648.0 && right > -2147483649.0
+                && right < 2147483648.0))
+        return std::fmod(left, right);
     const qint32 l = qint32(left);
     const qint32 r = qint32(right);
-    if (left > -2147483649.0 && left < 2147483648.0 && right > -2147483649.0 && right < 2147483648.0
-            && double(l) == left && double(r) == right && r != 0 && r != -1 && l != 0) {
+    if (double(l) == left && double(r) == right && r != 0 && r != -1 && l != 0) {
         const qint32 result = l % r;
         return result == 0 && l < 0 ? -0.0 : double(result);
     }
