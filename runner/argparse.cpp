@@ -102,8 +102,11 @@ private:
 // most that many, just as a line longer than the read buffer is: no word is lost.
 void ArgParse::readIndirectFile(const char *name, int pass)
 {
+    if (indirectNestingFailed)
+        return;
     if (indirectDepth >= maxIndirectDepth) {
         error() << "too many indirect files" << lineEnd;
+        indirectNestingFailed = true;
         return;
     }
     IndirectFile file(name);
@@ -114,7 +117,8 @@ void ArgParse::readIndirectFile(const char *name, int pass)
     }
     DepthGuard guard(indirectDepth);
     std::vector<const char *> words;
-    while (file.readLine()) {
+    // After a nesting error the run is lost; every open file stops at the line that caused it.
+    while (!indirectNestingFailed && file.readLine()) {
         if (file.line()[0] == '#')
             continue;
         if (!splitIndirectLine(file.line(), words)) {

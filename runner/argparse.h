@@ -57,6 +57,9 @@ public:
     std::map<const char *, OptionSpec, OptionNameLess> options;
     Reporter *reporter;
     int indirectDepth = 0;
+    // Set by the first "too many indirect files": a file that names itself twice would
+    // otherwise be opened 2^100 times.
+    bool indirectNestingFailed = false;
 
 private:
     void act(const char *name, const OptionSpec &option, const char *argument);

@@ -114,6 +114,18 @@ TEST_F(ParseTest, AFileThatNamesItselfStopsAtDepthOneHundred)
     EXPECT_EQ(parser->indirectDepth, 0);
 }
 
+TEST_F(ParseTest, AFileThatNamesItselfTwiceReportsOnceAndStops)
+{
+    const std::string path = scratch.filePath("twice").toStdString();
+    write("twice", QByteArray("@") + path.c_str() + "\n@" + path.c_str() + "\nlater\n");
+    parse({ "@" + path, "-bogus" });
+    EXPECT_EQ(written(),
+            "brindle: error: too many indirect files\nbrindle: error: unrecognised option -bogus\n");
+    EXPECT_EQ(reporter->errorCount, 2);
+    EXPECT_TRUE(parser->scriptPieces.isEmpty());
+    EXPECT_EQ(parser->indirectDepth, 0);
+}
+
 TEST_F(ParseTest, LongLinesAreReadInPiecesOf1023Bytes)
 {
     // A 1023-byte word fills one read; the rest of the physical line is the next "line".
