@@ -1,5 +1,6 @@
 #include "engine/evaluate.h"
 
+#include "engine/bytepath.h"
 #include "engine/codeunit.h"
 #include "engine/compiler.h"
 #include "engine/exceptions.h"
@@ -74,8 +75,8 @@ ESCompletion evaluate(ESContext *cx, const QString &fileName, const QString &tex
 
 bool loadFile(ESContext *cx, const QString &fileName, ESCompletion &completion)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openByBytes(file, systemPath(fileName), QIODevice::ReadOnly))
         return false;
     QByteArray bytes = file.readAll();
     file.close();

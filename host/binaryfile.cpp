@@ -1,5 +1,6 @@
 #include "host/binaryfile.h"
 
+#include "engine/bytepath.h"
 #include "engine/context.h"
 #include "engine/convert.h"
 #include "host/byteorder.h"
@@ -60,7 +61,7 @@ bool isLittle(const ESValue &order)
 
 QByteArray pathOf(ESContext *cx, const ESValue &value)
 {
-    return toString(cx, value, 10).toLatin1();
+    return systemPath(toString(cx, value, 10));
 }
 
 } // namespace
@@ -127,7 +128,8 @@ void BinaryFileESClass::writeRange(
         ESContext *cx, const ESValue &pathValue, quint32 offset, quint64 count, ESValue *result)
 {
     const QByteArray path = pathOf(cx, pathValue);
-    const ReplaceResult written = replaceFile(path, buffer.data() + offset, count);
+    const ReplaceResult written =
+            replaceFile(path, reinterpret_cast<const char *>(buffer.data()) + offset, count, 0600);
     *result = makeBoolean(written == ReplaceResult::Written);
 }
 

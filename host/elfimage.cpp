@@ -1,5 +1,6 @@
 #include "host/elfimage.h"
 
+#include "engine/bytepath.h"
 #include "host/byteorder.h"
 #include "host/filereplace.h"
 #include "host/hexception.h"
@@ -81,8 +82,8 @@ void ElfFile::clear()
 void ElfFile::load(const QString &filePath)
 {
     clear();
-    QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openByBytes(file, systemPath(filePath), QIODevice::ReadOnly))
         fail("cannot open ", filePath);
     const qint64 size = file.size();
     if (size > qint64(0x7FFFFFFF))
@@ -285,8 +286,8 @@ void ElfFile::save(const QString &target) const
     // goes out byte for byte, with the patches made since.
     if (!loaded)
         throw HException("no ELF file loaded to save to " + target.toLatin1());
-    const ReplaceResult result = replaceFile(target.toLatin1(),
-            reinterpret_cast<const unsigned char *>(bytes.constData()), std::size_t(bytes.size()));
+    const ReplaceResult result =
+            replaceFile(systemPath(target), bytes.constData(), std::size_t(bytes.size()), 0600);
     if (result == ReplaceResult::CannotOpen)
         fail("cannot open ", target);
     if (result == ReplaceResult::WriteFailed)

@@ -1,49 +1,17 @@
 #include "host/filecopy.h"
 
+#include "engine/bytepath.h"
+#include "host/filereplace.h"
 #include "host/hostpath.h"
 
-#include <QFileInfo>
-
 #include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <utime.h>
 
 namespace {
 
 constexpr size_t blockSize = 131072;
-
-bool writeAll(int fd, const char *bytes, ssize_t count)
-{
-    while (count > 0) {
-        const ssize_t written = write(fd, bytes, size_t(count));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        bytes += written;
-        count -= written;
-    }
-    return true;
-}
-
-bool copyBytes(int from, int to)
-{
-    static char block[blockSize];
-    for (;;) {
-        const ssize_t got = read(from, block, blockSize);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return false;
-        if (got == 0)
-            return true;
-        if (!writeAll(to, block, got))
-            return false;
-    }
-}
 
 mode_t processUmask()
 {
@@ -52,57 +20,81 @@ mode_t processUmask()
     return mask;
 }
 
-// The temporary file's name, made beside target so that the rename never crosses a file
-// system; mkostemp creates it with mode 0600.
-QByteArray temporaryNameBeside(const QByteArray &target)
+// The source's bytes, read in blocks as they are written; a regular result then takes the
+// source's times and its mode less the umask.
+class CopiedContent : public FileContent
 {
-    const qsizetype slash = target.lastIndexOf('/');
-    const QByteArray directory =
-            slash < 0 ? QByteArray(".") : target.left(qMax<qsizetype>(slash, 1));
-    return directory + "/.brindle-copy-XXXXXX";
+public:
+    CopiedContent(int from, const struct stat &source) : from(from), source(source) { }
+
+    qint64 size() const override { return S_ISREG(source.st_mode) ? qint64(source.st_size) : -1; }
+
+    bool writeTo(int to) override
+    {
+        static char block[blockSize];
+        for (;;) {
+            const ssize_t got = read(from, block, blockSize);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                return false;
+            if (got == 0)
+                return true;
+            if (!writeAll(to, block, size_t(got)))
+                return false;
+        }
+    }
+
+    // A file of another owner written in place keeps its times and mode, which only its owner
+    // may change; its bytes are the copy all the same.
+    bool finish(int to) override
+    {
+        const timespec times[2] = { source.st_atim, source.st_mtim };
+        futimens(to, times);
+        fchmod(to, source.st_mode & 07777 & ~processUmask());
+        return true;
+    }
+
+private:
+    int from;
+    const struct stat &source;
+};
+
+bool isFolder(const QByteArray &path)
+{
+    struct stat status;
+    return stat(path.constData(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
 } // namespace
 
 bool copyFile(const QString &source, const QString &target)
 {
-    const QFileInfo sourceInfo(source);
-    if (!sourceInfo.exists())
+    const QByteArray sourceName = systemPath(source);
+    struct stat sourceStatus;
+    if (stat(sourceName.constData(), &sourceStatus) != 0)
         return false;
     QString targetPath = target;
-    if (QFileInfo(target).isDir())
-        targetPath = target + u'/' + sourceInfo.fileName();
-    const QByteArray from = cleanedPath(source).toLocal8Bit();
-    const QByteArray to = cleanedPath(targetPath).toLocal8Bit();
+    if (isFolder(systemPath(target)))
+        targetPath = target + u'/' + source.mid(source.lastIndexOf(u'/') + 1);
+    const QByteArray from = systemPath(cleanedPath(source));
+    const QByteArray to = systemPath(cleanedPath(targetPath));
 
-    // A target the user may not write stays as it is, though its directory would allow the
-    // rename.
-    if (access(to.constData(), F_OK) == 0 && access(to.constData(), W_OK) != 0)
-        return false;
     const int in = open(from.constData(), O_RDONLY | O_CLOEXEC);
-    struct stat status;
     if (in < 0)
         return false;
-    if (fstat(in, &status) != 0) {
-        close(in);
-        return false;
+    bool copied = fstat(in, &sourceStatus) == 0 && !S_ISDIR(sourceStatus.st_mode);
+    struct stat targetStatus;
+    if (copied && stat(to.constData(), &targetStatus) == 0
+            && targetStatus.st_dev == sourceStatus.st_dev
+            && targetStatus.st_ino == sourceStatus.st_ino) {
+        close(in); // the file is already its own copy
+        return true;
     }
-    QByteArray temporary = temporaryNameBeside(to);
-    const int out = mkostemp(temporary.data(), O_CLOEXEC);
-    if (out < 0) {
-        close(in);
-        return false;
-    }
-    bool copied = copyBytes(in, out);
-    close(in);
-    copied = close(out) == 0 && copied;
     if (copied) {
-        const utimbuf times{ status.st_atime, status.st_mtime };
-        copied = utime(temporary.constData(), &times) == 0
-                && chmod(temporary.constData(), status.st_mode & 07777 & ~processUmask()) == 0
-                && rename(temporary.constData(), to.constData()) == 0;
+        CopiedContent content(in, sourceStatus);
+        copied = replaceFile(to, content, 0600) == ReplaceResult::Written;
     }
-    if (!copied)
-        unlink(temporary.constData());
+    close(in);
     return copied;
 }

@@ -1,7 +1,12 @@
 #include "host/hostpath.h"
 
-#include <QDir>
+#include "engine/bytepath.h"
+
 #include <QStringList>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 QString cleanedPath(const QString &path)
 {
@@ -28,17 +33,39 @@ QString cleanedPath(const QString &path)
     return kept.isEmpty() ? QStringLiteral(".") : kept.join(u'/');
 }
 
+namespace {
+
+bool isFolder(const QString &path)
+{
+    struct stat status;
+    return stat(systemPath(path).constData(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+// The current folder's name as its bytes, one character each, as script strings hold names.
+QString currentFolder()
+{
+    QByteArray name(4096, '\0');
+    while (!getcwd(name.data(), size_t(name.size()))) {
+        if (errno != ERANGE)
+            return QStringLiteral(".");
+        name.resize(name.size() * 2);
+    }
+    return QString::fromLatin1(name.constData());
+}
+
+} // namespace
+
 bool makeDirectoryPath(const QString &path)
 {
-    const QDir directory(path);
-    if (directory.exists())
+    if (isFolder(path.isEmpty() ? QStringLiteral(".") : path))
         return true;
-    if (directory.isRoot())
+    const QString absolute =
+            cleanedPath(path.startsWith(u'/') ? path : currentFolder() + u'/' + path);
+    if (absolute == u"/")
         return false;
-    const QString absolute = directory.absolutePath();
-    const QString parent = absolute.left(absolute.lastIndexOf(u'/'));
+    const QString parent = absolute.left(qMax<qsizetype>(absolute.lastIndexOf(u'/'), 1));
     // A parent that cannot be made shows in the final mkdir's answer.
-    if (parent != absolute && !QDir(parent).exists())
+    if (parent != absolute && !isFolder(parent))
         makeDirectoryPath(parent);
-    return QDir().mkdir(absolute);
+    return mkdir(systemPath(absolute).constData(), 0777) == 0;
 }

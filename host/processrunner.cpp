@@ -1,6 +1,7 @@
 #include "host/processrunner.h"
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/ioctl.h>
@@ -151,6 +152,8 @@ pid_t Process::startChild(const QList<QByteArray> &words, const int *writeEnds)
     fflush(nullptr);
     const pid_t child = fork();
     if (child == 0) {
+        // The runner ignores the file size signal for its own writes; programs get the default.
+        signal(SIGXFSZ, SIG_DFL);
         if (writeEnds) {
             dup2(writeEnds[0], STDOUT_FILENO);
             dup2(writeEnds[1], STDERR_FILENO);

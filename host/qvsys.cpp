@@ -1,21 +1,22 @@
 #include "host/qvsys.h"
 
+#include "engine/bytepath.h"
 #include "engine/context.h"
 #include "engine/convert.h"
 #include "engine/elements.h"
 #include "host/commandwords.h"
 #include "host/crc32.h"
 #include "host/filecopy.h"
+#include "host/filereplace.h"
 #include "host/hostpath.h"
+#include "host/localetext.h"
 #include "host/processrunner.h"
 #include "host/yesnoquestion.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
-#include <QTextStream>
 
 #include <cstdio>
+#include <sys/stat.h>
 #include <unistd.h>
 
 // clang-format off
@@ -68,15 +69,16 @@ QString pathArgument(ESContext *cx, const ESValue &value)
     return toString(cx, value);
 }
 
-// The text goes through the locale's 8-bit encoding; a write that fails (a full disk) answers
-// false like a file that cannot be opened.
-bool writeText(QIODevice &file, const QString &text)
+QByteArray systemPathArgument(ESContext *cx, const ESValue &value)
 {
-    QTextStream stream(&file);
-    stream.setEncoding(QStringConverter::System);
-    stream << text;
-    stream.flush();
-    return stream.status() == QTextStream::Ok;
+    return systemPath(toString(cx, value));
+}
+
+// A write that fails (a full disk) answers false like a file that cannot be opened.
+bool replaced(const QByteArray &path, const QByteArray &bytes)
+{
+    return replaceFile(path, bytes.constData(), std::size_t(bytes.size()), defaultNewFileMode())
+            == ReplaceResult::Written;
 }
 
 } // namespace
@@ -97,8 +99,8 @@ void QVSysESClass::call(
 
 void QVSysESClass::renameFile(ESContext *cx, int, ESValue *arguments)
 {
-    const QByteArray from = pathArgument(cx, arguments[0]).toLatin1();
-    const QByteArray to = pathArgument(cx, arguments[1]).toLatin1();
+    const QByteArray from = systemPathArgument(cx, arguments[0]);
+    const QByteArray to = systemPathArgument(cx, arguments[1]);
     arguments[0] = makeBoolean(rename(from.constData(), to.constData()) == 0);
 }
 
@@ -111,20 +113,24 @@ void QVSysESClass::copyFile(ESContext *cx, int, ESValue *arguments)
 
 void QVSysESClass::removeFile(ESContext *cx, int, ESValue *arguments)
 {
-    const QByteArray path = cleanedPath(pathArgument(cx, arguments[0])).toLocal8Bit();
+    const QByteArray path = systemPath(cleanedPath(pathArgument(cx, arguments[0])));
     arguments[0] = makeBoolean(unlink(path.constData()) == 0);
 }
 
 void QVSysESClass::fileExists(ESContext *cx, int, ESValue *arguments)
 {
-    arguments[0] = makeBoolean(QFileInfo(pathArgument(cx, arguments[0])).exists());
+    struct stat status;
+    const QByteArray path = systemPathArgument(cx, arguments[0]);
+    arguments[0] = makeBoolean(stat(path.constData(), &status) == 0);
 }
 
 // Sizes are 32-bit counts for scripts: a file of 4 GiB or more reports its size modulo 2^32.
 void QVSysESClass::fileSize(ESContext *cx, int, ESValue *arguments)
 {
-    QFile file(pathArgument(cx, arguments[0]));
-    const quint32 size = file.open(QIODevice::ReadOnly) ? quint32(file.size()) : 0;
+    QFile file;
+    const bool opened =
+            openByBytes(file, systemPathArgument(cx, arguments[0]), QIODevice::ReadOnly);
+    const quint32 size = opened ? quint32(file.size()) : 0;
     arguments[0] = numberValue(size);
 }
 
@@ -135,68 +141,56 @@ void QVSysESClass::makeDirectory(ESContext *cx, int, ESValue *arguments)
 
 void QVSysESClass::removeDirectory(ESContext *cx, int, ESValue *arguments)
 {
-    const QByteArray path = cleanedPath(pathArgument(cx, arguments[0])).toLatin1();
+    const QByteArray path = systemPath(cleanedPath(pathArgument(cx, arguments[0])));
     arguments[0] = makeBoolean(rmdir(path.constData()) == 0);
 }
 
-// The new content is written beside the file and renamed into place, so a failed write never
+// The text is written in the locale's encoding as replaceFile writes: a failed write never
 // leaves half a file.
 void QVSysESClass::writeStringToFile(ESContext *cx, int, ESValue *arguments)
 {
-    QSaveFile file(pathArgument(cx, arguments[0]));
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        arguments[0] = makeBoolean(false);
-        return;
-    }
-    const bool written = writeText(file, toString(cx, arguments[1]));
-    arguments[0] = makeBoolean(written && file.commit());
+    const QByteArray path = systemPathArgument(cx, arguments[0]);
+    const QByteArray bytes = encodeLocaleText(toString(cx, arguments[1]));
+    arguments[0] = makeBoolean(replaced(path, bytes));
 }
 
 void QVSysESClass::appendStringToFile(ESContext *cx, int, ESValue *arguments)
 {
-    QFile file(pathArgument(cx, arguments[0]));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
+    QFile file;
+    if (!openByBytes(file, systemPathArgument(cx, arguments[0]),
+                QIODevice::WriteOnly | QIODevice::Append)) {
         arguments[0] = makeBoolean(false);
         return;
     }
-    arguments[0] = makeBoolean(writeText(file, toString(cx, arguments[1])));
+    const QByteArray bytes = encodeLocaleText(toString(cx, arguments[1]));
+    arguments[0] = makeBoolean(file.write(bytes) == bytes.size() && file.flush());
 }
 
 void QVSysESClass::readStringFromFile(ESContext *cx, int, ESValue *arguments)
 {
-    QFile file(pathArgument(cx, arguments[0]));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    QFile file;
+    if (!openByBytes(file, systemPathArgument(cx, arguments[0]), QIODevice::ReadOnly)) {
         arguments[0] = ESValue();
         return;
     }
-    QTextStream stream(&file);
-    stream.setEncoding(QStringConverter::System);
-    arguments[0] = nameValue(intern(stream.readAll()));
+    arguments[0] = nameValue(intern(decodeLocaleText(file.readAll())));
 }
 
-// Every argument after the path is a byte array, written in order. One that is not an array
-// raises before anything is committed, so the file keeps its old content.
+// Every argument after the path is a byte array, written in order. All are converted before
+// the file is touched, so one that is not an array leaves the file as it was.
 void QVSysESClass::writeByteArrayToFile(ESContext *cx, int count, ESValue *arguments)
 {
-    QSaveFile file(pathArgument(cx, arguments[0]));
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly)) {
-        arguments[0] = makeBoolean(false);
-        return;
-    }
-    bool written = true;
-    for (int i = 1; i < count; ++i) {
-        const QByteArray bytes = toByteArray(cx, arguments[i]);
-        written = written && file.write(bytes) == bytes.size();
-    }
-    arguments[0] = makeBoolean(written && file.commit());
+    const QByteArray path = systemPathArgument(cx, arguments[0]);
+    QByteArray bytes;
+    for (int i = 1; i < count; ++i)
+        bytes += toByteArray(cx, arguments[i]);
+    arguments[0] = makeBoolean(replaced(path, bytes));
 }
 
 void QVSysESClass::readByteArrayFromFile(ESContext *cx, int, ESValue *arguments)
 {
-    QFile file(pathArgument(cx, arguments[0]));
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!openByBytes(file, systemPathArgument(cx, arguments[0]), QIODevice::ReadOnly)) {
         arguments[0] = ESValue();
         return;
     }

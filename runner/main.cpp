@@ -2,11 +2,15 @@
 #include "runner/reporter.h"
 #include "runner/runsequence.h"
 
+#include <csignal>
 #include <cstdio>
 #include <exception>
 
 int main(int argc, char **argv)
 {
+    // A write past the file size limit must fail like a full disk, so that the writer cleans up
+    // and answers false, instead of killing the process with its temporary file left behind.
+    signal(SIGXFSZ, SIG_IGN);
     Reporter reporter(argc > 0 ? argv[0] : "");
     try {
         BrindleArgParse parser;
