@@ -291,7 +291,7 @@ void Process::closeReadEnds()
 
 void CapturingProcess::deliverLine(bool isStdout, const char *line)
 {
-    QStringList *lines = isStdout ? stdoutLines : stderrLines;
+    CapturedLines *lines = isStdout ? stdoutLines : stderrLines;
     if (lines)
-        lines->append(QString::fromLatin1(line));
+        lines->append(line);
 }

@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QList>
-#include <QStringList>
 
 #include <cstdio>
 #include <sys/types.h>
@@ -59,11 +58,35 @@ private:
     int readEnds[2] = { -1, -1 };
 };
 
+// The lines of one captured stream, kept as the 8-bit text they arrived as and already joined
+// with line feeds: a program's output costs its own size, not a string object per line.
+class CapturedLines
+{
+public:
+    void clear()
+    {
+        text.clear();
+        lineCount = 0;
+    }
+    void append(const char *line)
+    {
+        if (lineCount++ > 0)
+            text += '\n';
+        text += line;
+    }
+    qsizetype count() const { return lineCount; }
+    const QByteArray &joined() const { return text; }
+
+private:
+    QByteArray text;
+    qsizetype lineCount = 0;
+};
+
 // Delivers captured lines into two lists; a null list drops its stream's lines.
 class CapturingProcess : public Process
 {
 public:
-    CapturingProcess(QStringList *stdoutLines, QStringList *stderrLines)
+    CapturingProcess(CapturedLines *stdoutLines, CapturedLines *stderrLines)
         : stdoutLines(stdoutLines), stderrLines(stderrLines)
     { }
 
@@ -71,6 +94,6 @@ protected:
     void deliverLine(bool isStdout, const char *line) override;
 
 private:
-    QStringList *stdoutLines;
-    QStringList *stderrLines;
+    CapturedLines *stdoutLines;
+    CapturedLines *stderrLines;
 };

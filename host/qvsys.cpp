@@ -228,12 +228,12 @@ void QVSysESClass::run(ESContext *cx, int, ESValue *arguments)
 
 void QVSysESClass::runStdout(ESContext *, int, ESValue *arguments)
 {
-    arguments[0] = nameValue(intern(stdoutLines.join(u'\n')));
+    arguments[0] = nameValue(intern(QString::fromLatin1(stdoutLines.joined())));
 }
 
 void QVSysESClass::runStderr(ESContext *, int, ESValue *arguments)
 {
-    arguments[0] = nameValue(intern(stderrLines.join(u'\n')));
+    arguments[0] = nameValue(intern(QString::fromLatin1(stderrLines.joined())));
 }
 
 // Big-endian unless le is true; a non-object first argument is handed back untouched.

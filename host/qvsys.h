@@ -1,8 +1,7 @@
 #pragma once
 
 #include "host/hostclass.h"
-
-#include <QStringList>
+#include "host/processrunner.h"
 
 // Files, directories, external programs, 32-bit packing and checksums for scripts. The output
 // of the last command run with waiting is kept here, in the class, for getRunStdout and
@@ -19,8 +18,8 @@ public:
     // Function objects carry these positions as native indexes: append rows only.
     static const ESHostMethod<QVSysESClass> methods[19];
 
-    QStringList stdoutLines;
-    QStringList stderrLines;
+    CapturedLines stdoutLines;
+    CapturedLines stderrLines;
 
 private:
     void renameFile(ESContext *cx, int count, ESValue *arguments);

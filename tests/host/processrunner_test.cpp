@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -29,14 +30,13 @@ QList<QByteArray> wordsOf(std::initializer_list<const char *> words)
 // The captured lines of each stream, each followed by "|".
 Outcome runWaiting(std::initializer_list<const char *> words)
 {
-    QStringList out, err;
+    CapturedLines out, err;
     CapturingProcess process(&out, &err);
     const qint32 code = process.run(wordsOf(words), true, true);
-    const auto joined = [](const QStringList &lines) {
-        std::string text;
-        for (const QString &line : lines)
-            text += line.toStdString() + "|";
-        return text;
+    const auto joined = [](const CapturedLines &lines) {
+        std::string text = lines.joined().toStdString();
+        std::replace(text.begin(), text.end(), '\n', '|');
+        return lines.count() > 0 ? text + "|" : text;
     };
     return { code, joined(out), joined(err) };
 }
