@@ -1,6 +1,7 @@
 #include "engine/context.h"
 
 #include "engine/call.h"
+#include "engine/convert.h"
 #include "engine/exceptions.h"
 #include "engine/global.h"
 #include "engine/scope.h"
@@ -73,11 +74,9 @@ ESContext *setUpContext(ESObject *globalObject, ESContext *cx)
     return cx;
 }
 
-namespace {
-
-// Line number L of the source, counting from 1; false when there is no such line. Lines are
-// split at every line feed, so a final line feed is followed by one more, empty, line.
-bool findSourceLine(const QString &source, quint32 line, QString &text)
+// Lines are split at every line feed, so a final line feed is followed by one more, empty,
+// line.
+bool ESSourceSite::sourceLine(QString &text) const
 {
     if (source.isEmpty() || line == 0)
         return false;
@@ -95,7 +94,19 @@ bool findSourceLine(const QString &source, quint32 line, QString &text)
     return true;
 }
 
-} // namespace
+ESSourceSite currentSite(const ESContext *cx)
+{
+    return { cx->fileName, cx->source, cx->currentLine };
+}
+
+void recordThrow(ESContext *cx, const ESValue &value)
+{
+    if (cx->hasThrown && strictEquals(cx, cx->lastThrown, value))
+        return;
+    cx->hasThrown = true;
+    cx->lastThrown = value;
+    cx->lastThrowSite = currentSite(cx);
+}
 
 void throwError(ESContext *cx, ESObject *constructor, const QString &message)
 {
@@ -104,7 +115,7 @@ void throwError(ESContext *cx, ESObject *constructor, const QString &message)
     if (!cx->fileName.isEmpty())
         putProperty(cx, error, names::fileName, nameValue(intern(cx->fileName)));
     QString line;
-    if (findSourceLine(cx->source, cx->currentLine, line)) {
+    if (currentSite(cx).sourceLine(line)) {
         putProperty(cx, error, names::lineNumber, numberValue(cx->currentLine));
         putProperty(cx, error, names::sourceLine, nameValue(intern(line)));
     }

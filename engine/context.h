@@ -18,6 +18,18 @@ struct ESCompletion
     QString target;
 };
 
+// A place in a script's source: the file name (empty for the script text), the source it was
+// running and a line of it (0 when not known).
+struct ESSourceSite
+{
+    QString fileName;
+    QString source;
+    quint32 line = 0;
+
+    // The text of the line; false when the source has no such line.
+    bool sourceLine(QString &text) const;
+};
+
 // One running instance of the engine: the machine registers, the standard prototypes and
 // classes, the global object and the pool that owns every script object.
 class ESContext
@@ -80,6 +92,12 @@ public:
     quint32 currentLine = 0;
     QString source;
     QString fileName;
+
+    // The last value a throw statement raised and where: an uncaught error a script made itself
+    // carries no location, so the runner looks here to say where it came from.
+    bool hasThrown = false;
+    ESValue lastThrown;
+    ESSourceSite lastThrowSite;
 };
 
 // Builds the global object, the prototypes and the built-in classes. With a null context a new
@@ -89,6 +107,13 @@ ESContext *setUpContext(ESObject *globalObject, ESContext *cx);
 // Implemented by the built-in objects: make the class records, then run each class's set-up.
 void createBuiltinClasses(ESContext *cx);
 void setUpBuiltinClasses(ESContext *cx);
+
+// Where the context is running now: the current evaluation's file and source, the current line.
+ESSourceSite currentSite(const ESContext *cx);
+
+// Notes where a throw statement raises value. The same value raised again (a finally block
+// passing it on, a catch that rethrows it) keeps the site of its first throw.
+void recordThrow(ESContext *cx, const ESValue &value);
 
 // Raises a script error of the given constructor's kind, with the context's source location.
 [[noreturn]] void throwError(ESContext *cx, ESObject *constructor, const QString &message);

@@ -1069,6 +1069,7 @@ void run(ESContext *cx, ESCodeUnit *unit)
             pc += 1;
             NEXT;
             CASE(THROW)
+            recordThrow(cx, cx->tos);
             throw ESException(cx->tos);
             CASE(CATCH)
             catchInto(cx, cachedName(CACHE, OPERAND));

@@ -1,19 +1,16 @@
 // Reads symbol addresses from a linked ELF file and writes them into a C header, so that a host
 // tool or a second image can be built against the addresses the linker chose.
 //
-//   brindle -define elf=app.elf -define header=app_symbols.h \
-//           -define "symbols=main vector_table config_block" -load examples/elf-header.js
-var elfPath = this.elf ? this.elf : "app.elf";
-var headerPath = this.header ? this.header : "app_symbols.h";
-var symbols = (this.symbols ? this.symbols : "main").split(" ");
+//   brindle -define elf=demo/app.elf -define header=demo/app_symbols.h \
+//           -define "symbols=vectors main counter" -load examples/elf-header.js
+var elfPath = this.elf ? this.elf : "demo/app.elf";
+var headerPath = this.header ? this.header : "demo/app_symbols.h";
+var symbols = (this.symbols ? this.symbols : "vectors main counter").split(" ");
 
 ElfFile.load(elfPath); // a missing or broken file ends the run with a clear message
 
 function hex(n) {
-    var text = n.toString(16).toUpperCase();
-    while (text.length < 8)
-        text = "0" + text;
-    return "0x" + text;
+    return "0x" + ("0000000" + n.toString(16)).slice(-8).toUpperCase();
 }
 
 var guard = headerPath.toUpperCase().split(".").join("_").split("/").join("_").split("-").join("_");

@@ -1,16 +1,15 @@
 // Copies a build's outputs into a release folder and writes a manifest of their sizes and CRC-32s.
 //
-//   brindle -define release=release-1.4 -define "files=build/app.bin build/app.elf" \
+//   brindle -define release=demo/release-1.2 -define "files=demo/app.bin demo/app.elf" \
 //           -load examples/release.js
 //
-// Without -define files it makes two small files and releases those, as a demonstration.
-var releaseDir = this.release ? this.release : "release";
-var files = this.files ? this.files.split(" ") : [];
+// Without -define files it releases demo/app.bin and demo/app.elf (made by examples/firmware/build)
+// into demo/release.
+var releaseDir = this.release ? this.release : "demo/release";
+var files = (this.files ? this.files : "demo/app.bin demo/app.elf").split(" ");
 
-if (files.length == 0) {
-    QVSys.writeStringToFile("demo-readme.txt", "Demonstration release\n");
-    QVSys.writeByteArrayToFile("demo-image.bin", [1, 2, 3, 4, 5, 6, 7, 8]);
-    files = ["demo-readme.txt", "demo-image.bin"];
+function hex(n) {
+    return ("0000000" + n.toString(16)).slice(-8);
 }
 
 if (!QVSys.fileExists(releaseDir) && !QVSys.makeDirectory(releaseDir))
@@ -19,12 +18,15 @@ if (!QVSys.fileExists(releaseDir) && !QVSys.makeDirectory(releaseDir))
 var manifest = "";
 for (var i = 0; i < files.length; i++) {
     var source = files[i];
+    if (!QVSys.fileExists(source))
+        throw new Error("no file " + source + " to release");
     var name = source.substring(source.lastIndexOf("/") + 1);
     var target = releaseDir + "/" + name;
     if (!QVSys.copyFile(source, target))
         throw new Error("cannot copy " + source + " to " + target);
     var crc = QVSys.crc32(QVSys.readByteArrayFromFile(target));
-    manifest += name + " " + QVSys.fileSize(target) + " " + crc.toString(16) + "\n";
+    manifest += name + " " + QVSys.fileSize(target) + " " + hex(crc) + "\n";
 }
-QVSys.writeStringToFile(releaseDir + "/MANIFEST", manifest);
+if (!QVSys.writeStringToFile(releaseDir + "/MANIFEST", manifest))
+    throw new Error("cannot write " + releaseDir + "/MANIFEST");
 WScript.Echo(manifest);

@@ -1,9 +1,9 @@
 // Runs a tool of the build, checks its exit code and its captured output, and stops the build
 // with a clear message when it fails: here objcopy turns an ELF file into a raw image.
 //
-//   brindle -define elf=app.elf -define bin=app.bin -load examples/run-tool.js
-var elfPath = this.elf ? this.elf : "app.elf";
-var binPath = this.bin ? this.bin : "app.bin";
+//   brindle -define elf=demo/app.elf -define bin=demo/app-copy.bin -load examples/run-tool.js
+var elfPath = this.elf ? this.elf : "demo/app.elf";
+var binPath = this.bin ? this.bin : "demo/app.bin";
 var objcopy = this.objcopy ? this.objcopy : "arm-none-eabi-objcopy";
 
 var status = QVSys.run(objcopy + " -O binary \"" + elfPath + "\" \"" + binPath + "\"", true);

@@ -2,7 +2,7 @@
 // The image ends with two reserved little-endian words: the version at length - 8 and the CRC-32
 // of everything before the CRC at length - 4, which is what the boot loader checks.
 //
-//   brindle -define image=app.bin -define version=0x01020003 -load examples/stamp-image.js
+//   brindle -define image=demo/app.bin -define version=0x01020003 -load examples/stamp-image.js
 //
 // Without -define image it makes a 4 KiB demonstration image, demo.bin, in the current folder.
 var imagePath = this.image ? this.image : "demo.bin";
@@ -27,10 +27,7 @@ BinaryFile.pokeUint32(length - 4, crc);
 BinaryFile.save(imagePath);
 
 function hex(n) {
-    var text = n.toString(16);
-    while (text.length < 8)
-        text = "0" + text;
-    return "0x" + text;
+    return "0x" + ("0000000" + n.toString(16)).slice(-8);
 }
 WScript.Echo(imagePath + ": " + length + " bytes, version " + hex(versionWord)
         + ", CRC-32 " + hex(crc) + "\n");

@@ -14,3 +14,10 @@ void ESHostClass::installMethod(ESContext *cx, ESObject *holder, const char *nam
     // names the method rather than calling it a non-constructor.
     function->construct = function->code;
 }
+
+void ESHostClass::setSite(HException &failure, const ESSourceSite &site)
+{
+    failure.fileName = site.fileName;
+    if (site.sourceLine(failure.sourceLine))
+        failure.line = site.line;
+}

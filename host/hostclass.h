@@ -1,7 +1,9 @@
 #pragma once
 
 #include "engine/class.h"
+#include "engine/context.h"
 #include "engine/object.h"
+#include "host/hexception.h"
 
 #include <cstddef>
 
@@ -43,11 +45,20 @@ protected:
         const qint64 row = qint64(function->nativeIndex) - firstIndex;
         if (row < 0 || row >= qint64(N))
             return false;
-        (self->*table[row].handler)(cx, count, arguments);
+        try {
+            (self->*table[row].handler)(cx, count, arguments);
+        } catch (HException &failure) {
+            // The call is where the script was; the frames it unwinds put earlier lines back.
+            if (!failure.hasSite())
+                setSite(failure, currentSite(cx));
+            throw;
+        }
         return true;
     }
 
 private:
+    static void setSite(HException &failure, const ESSourceSite &site);
+
     // The label is made here from the class name, so every host method is named the same way.
     void installMethod(ESContext *cx, ESObject *holder, const char *name, qint32 argumentCount,
             qint32 nativeIndex, const char *help);

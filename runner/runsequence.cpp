@@ -16,6 +16,30 @@
 
 namespace {
 
+// Where an uncaught value came from: an error the engine raised says so itself; for a value
+// a throw statement raised, the context noted the statement.
+void locate(ESContext *cx, const ESValue &value, HException &failure)
+{
+    if (value.isObject()) {
+        ESObject *object = value.asObject();
+        const ESValue fileName = getProperty(cx, object, names::fileName);
+        const ESValue line = getProperty(cx, object, names::lineNumber);
+        const ESValue sourceLine = getProperty(cx, object, names::sourceLine);
+        if (!fileName.isUndefined())
+            failure.fileName = toString(cx, fileName);
+        if (!line.isUndefined())
+            failure.line = toUint32(cx, line);
+        if (!sourceLine.isUndefined())
+            failure.sourceLine = toString(cx, sourceLine);
+    }
+    if (failure.hasSite() || !cx->hasThrown || !strictEquals(cx, cx->lastThrown, value))
+        return;
+    const ESSourceSite &site = cx->lastThrowSite;
+    failure.fileName = site.fileName;
+    if (site.sourceLine(failure.sourceLine))
+        failure.line = site.line;
+}
+
 // A script that ended with an uncaught exception ends the run: an error object reports its
 // message, any other value is shown as text.
 void checkCompletion(ESContext *cx, const ESCompletion &completion)
@@ -28,7 +52,24 @@ void checkCompletion(ESContext *cx, const ESCompletion &completion)
         message = toString(cx, getProperty(cx, value.asObject(), names::message));
     else
         message = QStringLiteral("uncaught exception - ") + toString(cx, value);
-    throw HException(message.toLatin1());
+    HException failure(message.toLatin1());
+    locate(cx, value, failure);
+    throw failure;
+}
+
+// "  at FILE:LINE: SOURCE-LINE", with only the parts that are known.
+QByteArray siteLine(const HException &failure)
+{
+    QStringList place;
+    if (!failure.fileName.isEmpty())
+        place << failure.fileName;
+    if (failure.line != 0)
+        place << QString::number(failure.line);
+    QString text = place.join(u':');
+    const QString sourceLine = failure.sourceLine.trimmed();
+    if (!sourceLine.isEmpty())
+        text += (text.isEmpty() ? QString() : QStringLiteral(": ")) + sourceLine;
+    return "  at " + text.toLatin1() + '\n';
 }
 
 // Every definition is a string the script sees as a global variable, hidden from for-in.
@@ -94,6 +135,8 @@ int runScripts(const BrindleArgParse &parser)
         return 0;
     } catch (const HException &e) {
         fprintf(stderr, "error: %s\n", e.message().constData());
+        if (parser.verbose && e.hasSite())
+            fputs(siteLine(e).constData(), stderr);
     } catch (...) {
         fputs("Internal error detected\n", stderr);
     }

@@ -1,6 +1,6 @@
-// The release example copies its demonstration files and lists them with sizes and CRC-32s.
-// args: -define release=out -load %E/release.js
+// The release example copies the files it is given and lists them with sizes and CRC-32s.
+// args: -load %D/release_inputs.script -define release=out -define "files=notes.txt image.bin" -load %E/release.js
 /*===
-demo-readme.txt 22 f07ff9a3
-demo-image.bin 8 ebf47227
+notes.txt 22 f07ff9a3
+image.bin 8 ebf47227
 ===*/
