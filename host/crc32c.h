@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <cstddef>
+
+// CRC-32C (the iSCSI CRC, polynomial 0x1EDC6F41 reflected, register started at 0xFFFFFFFF,
+// result inverted), with the processor's crc32 instruction where it has SSE 4.2.
+quint32 crc32c(const unsigned char *bytes, std::size_t count);
