@@ -2,27 +2,30 @@
 
 #include "host/crc32.h"
 #include "host/crc32c.h"
+#include "host/crcfolding.h"
 
 #include <QStringList>
-
-#include <zlib.h>
 
 #include <iterator>
 #include <memory>
 
 namespace {
 
-// The routines the 32-bit CRCs share: crc32 is the bzip2 register inverted at the end, so
-// MPEG-2 (the same register without that inversion) is it inverted once more; the HDLC CRC is
-// zlib's.
+constexpr CrcModel hdlc{ 32, 0x04C11DB7, 0xFFFFFFFF, true, 0xFFFFFFFF };
+
+// crc32 is the bzip2 register inverted at the end, so MPEG-2 (the same register without that
+// inversion) is it inverted once more.
 quint32 mpeg2(const unsigned char *bytes, std::size_t count)
 {
     return crc32(bytes, count) ^ 0xFFFFFFFFu;
 }
 
+// zlib's crc32 would do, but takes its bytes a word at a time: a quarter of cksum's speed.
 quint32 isoHdlc(const unsigned char *bytes, std::size_t count)
 {
-    return quint32(crc32_z(0, bytes, count));
+    static const CrcEngine tables(hdlc);
+    static constexpr ReflectedFolding folding(hdlc.polynomial);
+    return reflectedChecksum(tables, folding, bytes, count);
 }
 
 constexpr auto noDigest = QCryptographicHash::Sha256;
@@ -31,7 +34,7 @@ constexpr auto noDigest = QCryptographicHash::Sha256;
 // clang-format off
 const ChecksumAlgorithm algorithms[] = {
     { "crc32/bzip2",    false, { 32, 0x04C11DB7, 0xFFFFFFFF, false, 0xFFFFFFFF }, crc32,   noDigest },
-    { "crc32/iso-hdlc", false, { 32, 0x04C11DB7, 0xFFFFFFFF, true,  0xFFFFFFFF }, isoHdlc, noDigest },
+    { "crc32/iso-hdlc", false, hdlc,                                              isoHdlc, noDigest },
     { "crc32/mpeg-2",   false, { 32, 0x04C11DB7, 0xFFFFFFFF, false, 0x00000000 }, mpeg2,   noDigest },
     { "crc32/iscsi",    false, { 32, 0x1EDC6F41, 0xFFFFFFFF, true,  0xFFFFFFFF }, crc32c,  noDigest },
     { "crc16/xmodem",   false, { 16, 0x1021,     0x0000,     false, 0x0000 },     nullptr, noDigest },
