@@ -4,10 +4,13 @@
 #include "engine/context.h"
 #include "engine/convert.h"
 #include "host/byteorder.h"
+#include "host/checksumargument.h"
 #include "host/crc32.h"
 #include "host/filereplace.h"
+#include "host/hexrecords.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -51,6 +54,25 @@ const ESHostMethod<BinaryFileESClass> methods[] = {
             "<b>BinaryFile.resize(length, fill)</b> resizes the binary image to <i>length</i> "
             "bytes. If the operation extends the size, the binary image will be padded with bytes "
             "of value <i>fill</i>." },
+    { "saveHex", 3, &BinaryFileESClass::saveHex,
+            "<b>BinaryFile.saveHex(path, baseAddress, format)</b> writes the binary image to "
+            "<i>path</i> as Intel HEX (<i>format</i> \"ihex\") or Motorola S-records "
+            "(<i>format</i> \"srec\"), its first byte at address <i>baseAddress</i>, and returns "
+            "true when the file was written. The previous file stays as it was when the write "
+            "fails." },
+    { "loadHex", 2, &BinaryFileESClass::loadHex,
+            "<b>BinaryFile.loadHex(path, fill)</b> loads an Intel HEX or S-record file from "
+            "<i>path</i> as the binary image, each data byte at its address less the lowest "
+            "address in the file, gaps filled with bytes of value <i>fill</i> (0xFF if "
+            "undefined), and returns the lowest address. A malformed file raises an error naming "
+            "its line and leaves the previous image loaded." },
+    { "checksum", 3, &BinaryFileESClass::checksum,
+            "<b>BinaryFile.checksum(offset, length, algorithm)</b> returns the checksum named "
+            "<i>algorithm</i> of the range <i>length</i> bytes long starting at <i>offset</i>: a "
+            "number for the CRCs \"crc32/bzip2\" (as crc32), \"crc32/iso-hdlc\", "
+            "\"crc32/mpeg-2\", \"crc32/iscsi\", \"crc16/xmodem\", \"crc16/ibm-3740\", "
+            "\"crc16/modbus\", \"crc16/kermit\" and \"crc8/smbus\", lowercase hexadecimal text "
+            "for the digests \"sha256\", \"sha1\" and \"md5\"." },
 };
 
 // An omitted byte-order argument means little-endian.
@@ -62,6 +84,40 @@ bool isLittle(const ESValue &order)
 QByteArray pathOf(ESContext *cx, const ESValue &value)
 {
     return systemPath(toString(cx, value, 10));
+}
+
+HexFormat hexFormatArgument(ESContext *cx, const ESValue &value)
+{
+    const QString name = toString(cx, value);
+    if (name == u"ihex")
+        return HexFormat::IntelHex;
+    if (name == u"srec")
+        return HexFormat::SRecord;
+    throwPlainError(
+            cx, QStringLiteral("unknown image format \"%1\" (known: ihex, srec)").arg(name));
+}
+
+// The whole file, or the reason it cannot be read.
+bool readWholeFile(const QByteArray &path, QByteArray *contents, int *error)
+{
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        *error = errno;
+        return false;
+    }
+    char block[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, block, sizeof block);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            *error = errno;
+        if (got <= 0) {
+            ::close(fd);
+            return got == 0;
+        }
+        contents->append(block, got);
+    }
 }
 
 } // namespace
@@ -222,4 +278,67 @@ void BinaryFileESClass::resize(ESContext *cx, int, ESValue *arguments)
     }
     imageLength = length;
     arguments[0] = undefinedValue();
+}
+
+// With nothing loaded there is nothing to write, which answers false rather than pretending.
+void BinaryFileESClass::saveHex(ESContext *cx, int, ESValue *arguments)
+{
+    const QByteArray path = pathOf(cx, arguments[0]);
+    const quint32 base = toUint32(cx, arguments[1]);
+    const HexFormat format = hexFormatArgument(cx, arguments[2]);
+    if (!loaded) {
+        arguments[0] = makeBoolean(false);
+        return;
+    }
+    if (quint64(base) + imageLength > quint64(1) << 32)
+        throwRangeError(cx,
+                QStringLiteral("an image of %1 bytes at 0x%2 runs past address 0xFFFFFFFF")
+                        .arg(imageLength)
+                        .arg(base, 8, 16, QLatin1Char('0')));
+    const QByteArray name = path.mid(path.lastIndexOf('/') + 1);
+    const QByteArray text = writeHexRecords(format, buffer.data(), imageLength, base, 0, name);
+    const ReplaceResult written = replaceFile(path,
+            reinterpret_cast<const unsigned char *>(text.constData()), std::size_t(text.size()));
+    arguments[0] = makeBoolean(written == ReplaceResult::Written);
+}
+
+// The file is read and checked whole before the image changes, so a defect anywhere in it
+// leaves the previous image loaded.
+void BinaryFileESClass::loadHex(ESContext *cx, int, ESValue *arguments)
+{
+    const QByteArray path = pathOf(cx, arguments[0]);
+    const quint8 fill = arguments[1].isUndefined() ? 0xFF : quint8(toUint32(cx, arguments[1]));
+    QByteArray text;
+    int error = 0;
+    if (!readWholeFile(path, &text, &error))
+        throwPlainError(cx,
+                QStringLiteral("cannot read %1: %2")
+                        .arg(QString::fromLatin1(path), QString::fromLocal8Bit(strerror(error))));
+    ImageBuffer image;
+    quint32 lowest = 0;
+    HexDefect defect;
+    if (!readHexRecords(text, fill, &image, &lowest, &defect))
+        throwPlainError(cx,
+                QStringLiteral("%1:%2: %3")
+                        .arg(QString::fromLatin1(path))
+                        .arg(defect.line)
+                        .arg(defect.message));
+    imageLength = image.size();
+    buffer.swap(image);
+    loaded = true;
+    arguments[0] = numberValue(lowest);
+}
+
+// The name is checked first, so a misspelt algorithm is caught even on an empty range. A range
+// is clipped at the end of the image like crc32's; one starting past the end is undefined.
+void BinaryFileESClass::checksum(ESContext *cx, int, ESValue *arguments)
+{
+    const quint32 offset = toUint32(cx, arguments[0]);
+    const quint32 length = toUint32(cx, arguments[1]);
+    const ChecksumAlgorithm &algorithm = checksumArgument(cx, arguments[2]);
+    if (!loaded || offset > imageLength) {
+        arguments[0] = undefinedValue();
+        return;
+    }
+    arguments[0] = checksumValue(algorithm, buffer.data() + offset, clippedCount(offset, length));
 }

@@ -24,6 +24,9 @@ public:
     void crc32(ESContext *cx, int count, ESValue *arguments);
     void length(ESContext *cx, int count, ESValue *arguments);
     void resize(ESContext *cx, int count, ESValue *arguments);
+    void saveHex(ESContext *cx, int count, ESValue *arguments);
+    void loadHex(ESContext *cx, int count, ESValue *arguments);
+    void checksum(ESContext *cx, int count, ESValue *arguments);
 
 private:
     // The bytes from offset to the end of the image, at most wanted of them.

@@ -4,6 +4,9 @@
 #include "engine/convert.h"
 #include "host/byteorder.h"
 #include "host/crc32.h"
+#include "host/filereplace.h"
+#include "host/hexception.h"
+#include "host/hexrecords.h"
 
 namespace {
 
@@ -53,6 +56,12 @@ const ESHostMethod<ElfFileESClass> methods[] = {
     { "getSection", 1, &ElfFileESClass::getSection,
             "<b>ElfFile.getSection(name)</b> returns an object with <i>start</i> and the "
             "<i>data</i> of the Elf section corresponding to the <i>name</i>." },
+    { "saveImage", 3, &ElfFileESClass::saveImage,
+            "<b>ElfFile.saveImage(path, format, padding)</b> writes the loadable segments of the "
+            "Elf file by physical address to <i>path</i>, as a flasher receives them, in "
+            "<i>format</i> \"binary\", \"ihex\" (Intel HEX) or \"srec\" (Motorola S-records), "
+            "and returns the lowest address. Gaps between segments are filled with bytes of value "
+            "<i>padding</i> (0xFF if undefined)." },
 };
 
 // An omitted address-kind argument means a virtual address.
@@ -197,4 +206,36 @@ void ElfFileESClass::getSection(ESContext *cx, int, ESValue *arguments)
     putProperty(cx, result, intern("start"), unsignedValue(section->header.addr));
     putProperty(cx, result, intern("data"), objectValue(makeArray(cx, section->contents())));
     arguments[0] = objectValue(result);
+}
+
+// A write that fails ends the run, as save's does; an unknown format is the script's mistake
+// and raises a catchable Error before anything is written.
+void ElfFileESClass::saveImage(ESContext *cx, int, ESValue *arguments)
+{
+    const QString path = toString(cx, arguments[0], 10);
+    const QString format = toString(cx, arguments[1], 10);
+    const quint8 padding = arguments[2].isUndefined() ? 0xFF : quint8(toUint32(cx, arguments[2]));
+    if (format != u"binary" && format != u"ihex" && format != u"srec")
+        throwPlainError(cx,
+                QStringLiteral("unknown image format \"%1\" (known: binary, ihex, srec)")
+                        .arg(format));
+    const QByteArray target = path.toLatin1();
+    if (!elf.isLoaded())
+        throw HException("no ELF file loaded to save to " + target);
+    quint32 lowest = 0;
+    QByteArray image = elf.flashImage(padding, &lowest);
+    if (format != u"binary") {
+        const HexFormat hexFormat = format == u"ihex" ? HexFormat::IntelHex : HexFormat::SRecord;
+        image = writeHexRecords(hexFormat,
+                reinterpret_cast<const unsigned char *>(image.constData()),
+                std::size_t(image.size()), lowest, elf.header().entry,
+                target.mid(target.lastIndexOf('/') + 1));
+    }
+    const ReplaceResult result = replaceFile(target,
+            reinterpret_cast<const unsigned char *>(image.constData()), std::size_t(image.size()));
+    if (result == ReplaceResult::CannotOpen)
+        throw HException("cannot open " + target);
+    if (result == ReplaceResult::WriteFailed)
+        throw HException("cannot write " + target);
+    arguments[0] = unsignedValue(lowest);
 }

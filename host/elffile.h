@@ -26,6 +26,7 @@ public:
     void getEntryPoint(ESContext *cx, int count, ESValue *arguments);
     void findProgram(ESContext *cx, int count, ESValue *arguments);
     void getSection(ESContext *cx, int count, ESValue *arguments);
+    void saveImage(ESContext *cx, int count, ESValue *arguments);
 
 private:
     // The bytes for peekBytes and crc32; false when the length is 0 or above 2^31 - 1.

@@ -25,6 +25,8 @@ constexpr quint32 symbolSize = 16;
 constexpr quint32 PT_LOAD = 1;
 constexpr quint32 SHT_NOBITS = 8;
 constexpr quint8 STT_FUNC = 2;
+constexpr quint32 SHF_ALLOC = 2;
+constexpr quint64 flashImageLimit = quint64(1) << 30;
 
 [[noreturn]] void fail(const char *what, const QString &path)
 {
@@ -360,4 +362,51 @@ const ElfSymbol *ElfFile::symbol(const QString &name) const
     if (found == namedSymbols.end() || (*found)->name != name)
         return nullptr;
     return found->get();
+}
+
+QByteArray ElfFile::flashImage(quint8 padding, quint32 *lowestAddress) const
+{
+    struct Piece
+    {
+        quint64 address;
+        quint32 offset;
+        quint32 size;
+    };
+    std::vector<Piece> pieces;
+    for (const ElfProgram &program : programList) {
+        if (!isLoadable(program))
+            continue;
+        const Elf32ProgramHeader &segment = program.header;
+        if (sections.empty()) {
+            pieces.push_back({ segment.paddr, segment.offset, segment.filesz });
+            continue;
+        }
+        for (const auto &section : sections) {
+            const Elf32SectionHeader &header = section->header;
+            const bool inside = header.offset >= segment.offset
+                    && quint64(header.offset) + header.size
+                            <= quint64(segment.offset) + segment.filesz;
+            if (section->hasData && (header.flags & SHF_ALLOC) && header.size > 0 && inside)
+                pieces.push_back({ quint64(segment.paddr) + (header.offset - segment.offset),
+                        header.offset, header.size });
+        }
+    }
+    *lowestAddress = 0;
+    if (pieces.empty())
+        return QByteArray();
+    quint64 lowest = ~quint64(0);
+    quint64 highest = 0;
+    for (const Piece &piece : pieces) {
+        lowest = std::min(lowest, piece.address);
+        highest = std::max(highest, piece.address + piece.size);
+    }
+    if (highest - lowest > flashImageLimit || highest > quint64(1) << 32)
+        throw HException("the loadable segments of " + path.toLatin1()
+                + " span more than 1 GiB or pass address 0xFFFFFFFF");
+    QByteArray image(qsizetype(highest - lowest), char(padding));
+    for (const Piece &piece : pieces)
+        std::memcpy(image.data() + (piece.address - lowest), bytes.constData() + piece.offset,
+                piece.size);
+    *lowestAddress = quint32(lowest);
+    return image;
 }

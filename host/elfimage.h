@@ -118,6 +118,12 @@ public:
     // The first loadable segment whose memory holds address.
     const ElfProgram *findProgram(quint32 address) const;
     QByteArray contents(const ElfProgram &program) const;
+    // What a flasher receives: the loadable segments' bytes at their physical addresses, from
+    // the lowest to the highest, padding wherever none lies. Within a segment only the bytes of
+    // allocated sections with contents count, so alignment between sections is padding too, as
+    // in objcopy's output with a gap fill; a file without section headers gives every segment
+    // whole. Raises HException when the span passes 1 GiB.
+    QByteArray flashImage(quint8 padding, quint32 *lowestAddress) const;
     const ElfSection *section(const QString &name) const;
     // The symbol of exactly that (demangled) name.
     const ElfSymbol *symbol(const QString &name) const;

@@ -1,9 +1,11 @@
 #include "host/qvsys.h"
 
+#include "builtins/timevalue.h"
 #include "engine/bytepath.h"
 #include "engine/context.h"
 #include "engine/convert.h"
 #include "engine/elements.h"
+#include "host/checksumargument.h"
 #include "host/commandwords.h"
 #include "host/crc32.h"
 #include "host/filecopy.h"
@@ -15,7 +17,12 @@
 
 #include <QFile>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <fnmatch.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -60,6 +67,17 @@ const ESHostMethod<QVSysESClass> QVSysESClass::methods[19] = {
     { "appendStringToFile", 2, &QVSysESClass::appendStringToFile,
       "<b>QVSys.appendStringToFile(path, string)</b> appends <i>string</i> to the end of the file <i>path</i>." },
 };
+
+const ESHostMethod<QVSysESClass> QVSysESClass::addedMethods[4] = {
+    { "checksum", 2, &QVSysESClass::checksum,
+      "<b>QVSys.checksum(byteArray, algorithm)</b> returns the checksum named <i>algorithm</i> of the byte array <i>byteArray</i>: a number for the CRCs \"crc32/bzip2\" (as crc32), \"crc32/iso-hdlc\", \"crc32/mpeg-2\", \"crc32/iscsi\", \"crc16/xmodem\", \"crc16/ibm-3740\", \"crc16/modbus\", \"crc16/kermit\" and \"crc8/smbus\", lowercase hexadecimal text for the digests \"sha256\", \"sha1\" and \"md5\"." },
+    { "getEnvironment", 1, &QVSysESClass::getEnvironment,
+      "<b>QVSys.getEnvironment(name)</b> returns the text of the environment variable <i>name</i>, or undefined when it is not set." },
+    { "listDirectory", 2, &QVSysESClass::listDirectory,
+      "<b>QVSys.listDirectory(path, pattern)</b> returns an array of the names of the files and folders in the directory <i>path</i>, sorted, only those matching the wildcard <i>pattern</i> (as in the shell: *, ? and [...]) when it is given." },
+    { "fileTime", 1, &QVSysESClass::fileTime,
+      "<b>QVSys.fileTime(path)</b> returns the time the file <i>path</i> was last modified as a Date." },
+};
 // clang-format on
 
 namespace {
@@ -81,19 +99,30 @@ bool replaced(const QByteArray &path, const QByteArray &bytes)
             == ReplaceResult::Written;
 }
 
+// A failed system call on a path, as the script sees it: what was tried, the path and why.
+[[noreturn]] void throwPathError(ESContext *cx, const char *what, const QByteArray &path, int error)
+{
+    throwPlainError(cx,
+            QStringLiteral("%1 %2: %3")
+                    .arg(QLatin1String(what), QString::fromLatin1(path),
+                            QString::fromLocal8Bit(strerror(error))));
+}
+
 } // namespace
 
 ESObject *QVSysESClass::install(ESContext *cx)
 {
     ESObject *holder = ESClass::install(cx);
     installMethods(cx, holder, methods);
+    installMethods(cx, holder, addedMethods, addedFirstIndex);
     return holder;
 }
 
 void QVSysESClass::call(
         ESContext *cx, ESObject *function, ESObject *thisObject, int count, ESValue *arguments)
 {
-    if (!callMethod(this, methods, 0, cx, function, count, arguments))
+    if (!callMethod(this, methods, 0, cx, function, count, arguments)
+            && !callMethod(this, addedMethods, addedFirstIndex, cx, function, count, arguments))
         ESClass::call(cx, function, thisObject, count, arguments);
 }
 
@@ -271,4 +300,65 @@ void QVSysESClass::popup(ESContext *cx, int, ESValue *arguments)
 {
     arguments[0] =
             makeBoolean(askYesOrNo(QStringLiteral("QVSys.popup"), toString(cx, arguments[0])));
+}
+
+void QVSysESClass::checksum(ESContext *cx, int, ESValue *arguments)
+{
+    const QByteArray bytes = toByteArray(cx, arguments[0]);
+    const ChecksumAlgorithm &algorithm = checksumArgument(cx, arguments[1]);
+    arguments[0] = checksumValue(algorithm,
+            reinterpret_cast<const unsigned char *>(bytes.constData()), std::size_t(bytes.size()));
+}
+
+// A variable set to the empty text is "", one not set at all undefined.
+void QVSysESClass::getEnvironment(ESContext *cx, int, ESValue *arguments)
+{
+    const QByteArray name = toString(cx, arguments[0]).toLatin1();
+    const char *value = name.contains('\0') ? nullptr : ::getenv(name.constData());
+    arguments[0] = value ? nameValue(intern(QString::fromLatin1(value))) : undefinedValue();
+}
+
+// Names are read and matched as the bytes they are on disk, so a name that is not valid in the
+// locale's encoding still comes back as it can be passed to the other methods. A leading dot
+// is matched like any other character: "*" lists hidden files too.
+void QVSysESClass::listDirectory(ESContext *cx, int, ESValue *arguments)
+{
+    const QByteArray path = toString(cx, arguments[0]).toLatin1();
+    const bool filtered = !arguments[1].isUndefined();
+    const QByteArray pattern = filtered ? toString(cx, arguments[1]).toLatin1() : QByteArray();
+    DIR *directory = ::opendir(path.constData());
+    if (!directory)
+        throwPathError(cx, "cannot list", path, errno);
+    std::vector<QByteArray> names;
+    errno = 0;
+    while (const dirent *entry = ::readdir(directory)) {
+        const char *name = entry->d_name;
+        if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0)
+            continue;
+        if (!filtered || ::fnmatch(pattern.constData(), name, 0) == 0)
+            names.emplace_back(name);
+    }
+    const int error = errno;
+    ::closedir(directory);
+    if (error != 0)
+        throwPathError(cx, "cannot list", path, error);
+    std::sort(names.begin(), names.end()); // byte order, whatever the locale
+    QStringList texts;
+    for (const QByteArray &name : names)
+        texts.append(QString::fromLatin1(name));
+    arguments[0] = objectValue(makeArray(cx, texts));
+}
+
+// A Date counts local wall-clock time, so the file's time is read in the local zone and kept
+// as those fields.
+void QVSysESClass::fileTime(ESContext *cx, int, ESValue *arguments)
+{
+    const QByteArray path = toString(cx, arguments[0]).toLatin1();
+    struct stat info;
+    if (::stat(path.constData(), &info) != 0)
+        throwPathError(cx, "cannot read the time of", path, errno);
+    const qint64 ms = qint64(info.st_mtim.tv_sec) * 1000 + info.st_mtim.tv_nsec / 1000000;
+    ESObject *date = newObject(cx, cx->datePrototype, cx->dateClass);
+    date->internalValue = numberValue(timevalue::timeValueOf(QDateTime::fromMSecsSinceEpoch(ms)));
+    arguments[0] = objectValue(date);
 }

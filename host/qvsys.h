@@ -17,6 +17,9 @@ public:
 
     // Function objects carry these positions as native indexes: append rows only.
     static const ESHostMethod<QVSysESClass> methods[19];
+    // The rows added since, numbered after the runner's exit (19) so that no index moves.
+    static constexpr qint32 addedFirstIndex = 20;
+    static const ESHostMethod<QVSysESClass> addedMethods[4];
 
     CapturedLines stdoutLines;
     CapturedLines stderrLines;
@@ -41,4 +44,8 @@ private:
     void unpackU32(ESContext *cx, int count, ESValue *arguments);
     void popup(ESContext *cx, int count, ESValue *arguments);
     void appendStringToFile(ESContext *cx, int count, ESValue *arguments);
+    void checksum(ESContext *cx, int count, ESValue *arguments);
+    void getEnvironment(ESContext *cx, int count, ESValue *arguments);
+    void listDirectory(ESContext *cx, int count, ESValue *arguments);
+    void fileTime(ESContext *cx, int count, ESValue *arguments);
 };

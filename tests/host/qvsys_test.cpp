@@ -159,3 +159,27 @@ TEST_F(QVSysTest, Crc32AndPopupWithoutTerminal)
         GTEST_SKIP() << "the standard input is a terminal";
     EXPECT_TRUE(no(call("popup", { str("Go on?") })));
 }
+
+// The rows added after the runner's exit keep every earlier index where it was, and a call by
+// a new index reaches its own method, not exit.
+TEST_F(QVSysTest, AddedMethodsFollowExitWithoutMovingAnIndex)
+{
+    const struct
+    {
+        const char *name;
+        qint32 index;
+        double length;
+    } rows[] = { { "exit", 19, 1 }, { "checksum", 20, 2 }, { "getEnvironment", 21, 1 },
+        { "listDirectory", 22, 2 }, { "fileTime", 23, 1 } };
+    for (const auto &row : rows) {
+        EXPECT_EQ(function(holder, row.name)->nativeIndex, row.index) << row.name;
+        EXPECT_EQ(length(function(holder, row.name)), row.length) << row.name;
+    }
+    EXPECT_EQ(toNumber(cx,
+                      call("checksum",
+                              { obj(arrayOf("49,50,51,52,53,54,55,56,57")),
+                                      nameValue(intern("crc16/xmodem")) })),
+            0x31C3);
+    EXPECT_TRUE(
+            call("getEnvironment", { nameValue(intern("BRINDLE_SURELY_NOT_SET")) }).isUndefined());
+}
