@@ -231,8 +231,7 @@ void ElfFileESClass::saveImage(ESContext *cx, int, ESValue *arguments)
                 std::size_t(image.size()), lowest, elf.header().entry,
                 target.mid(target.lastIndexOf('/') + 1));
     }
-    const ReplaceResult result = replaceFile(target,
-            reinterpret_cast<const unsigned char *>(image.constData()), std::size_t(image.size()));
+    const ReplaceResult result = replaceFile(target, image.constData(), std::size_t(image.size()), 0600);
     if (result == ReplaceResult::CannotOpen)
         throw HException("cannot open " + target);
     if (result == ReplaceResult::WriteFailed)
