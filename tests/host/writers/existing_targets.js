@@ -9,7 +9,7 @@ bytes: link true same real AB; hard true AB AB same device true char fifo true f
 save: link true same real image; hard true image image same device true char fifo true fifo image long true image
 range: link true same real ge; hard true ge ge same device true char fifo true fifo ge long true ge
 elf: link saved same real elf; hard saved elf elf same device saved char fifo saved fifo elf long saved elf
-left: fifo got hard hard2 link long null real 
+left: fifo got hard hard2 link long null read real 
 ===*/
 function sh(command) {
     QVSys.run("sh -c \"" + command + "\"", true);
@@ -40,14 +40,14 @@ for (var i = 0; i < order.length; i++) {
     var show = name == "elf" ? sameAsElf : function (file) { return sh("cat " + file + "; echo"); };
     sh("rm -rf w; mkdir w; printf OLD > w/real; ln -s real w/link; printf OLD > w/hard; ln w/hard w/hard2");
     sh("(mknod -m 666 w/null c 1 3 || ln -s /dev/null w/null) 2>/dev/null; mkfifo w/fifo; printf OLD > w/" + longName);
-    sh("cat w/fifo > w/got 2>&1 &");
+    sh("(cat w/fifo > w/got; touch w/read) > /dev/null 2>&1 &");
     var line = name + ": link " + write("w/link") + (sh("test -L w/link && echo same") ? " same" : "")
         + " real " + show("w/real") + ";";
     line += " hard " + write("w/hard") + " " + show("w/hard") + " " + show("w/hard2")
         + (sh("test w/hard -ef w/hard2 && echo same") ? " same" : " split");
     line += " device " + write("w/null") + " " + sh("test -c w/null && echo char");
     line += " fifo " + write("w/fifo") + " " + sh("test -p w/fifo && echo fifo");
-    sh("while [ ! -s w/got ]; do sleep 0.01; done");
+    sh("while [ ! -e w/read ]; do sleep 0.01; done");
     line += " " + show("w/got");
     line += " long " + write("w/" + longName) + " " + show("w/" + longName);
     WScript.Echo(line + "\n");

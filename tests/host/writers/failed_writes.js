@@ -45,21 +45,25 @@ WScript.Echo("child: " + QVSys.run("prlimit --fsize=10 sh -c \"head -c 100 /dev/
 sh("rm -f child.bin");
 
 // A normal user cannot write into a folder of mode 555; root can, so the inner run drops to
-// the unprivileged user nobody.
-sh("mkdir ro; for f in a b c d e f; do printf OLD > ro/$f; done; chmod 666 ro/*; chmod 555 ro");
-QVSys.writeStringToFile("src", "src");
+// the unprivileged user nobody, in a folder under /tmp that it can reach.
+var place = sh("mktemp -d");
+sh("cd " + place + " && cp " + brindle + " " + elf + " . && chmod 755 . && printf src > src && mkdir ro"
+    + " && for f in a b c d e f; do printf OLD > ro/$f; done; chmod 666 ro/*; chmod 555 ro");
 var asUser = sh("[ $(id -u) = 0 ] && echo setpriv --reuid=65534 --regid=65534 --clear-groups");
-var readOnly = runInner(asUser,
+QVSys.writeStringToFile(place + "/inner.js",
     "BinaryFile.load('src'); BinaryFile.resize(5); BinaryFile.pokeBytes(0, [105, 109, 97, 103, 101]);" +
     "var r = [BinaryFile.save('ro/a'), BinaryFile.saveRange('ro/b', 3, 2), QVSys.copyFile('src', 'ro/c')," +
     " QVSys.writeStringToFile('ro/d', 'text'), QVSys.writeByteArrayToFile('ro/e', [65, 66])];" +
-    "ElfFile.load(elf); ElfFile.save('ro/f'); r[r.length] = 'done';" +
+    "ElfFile.load('firmware-arm.elf'); ElfFile.save('ro/f'); r[r.length] = 'done';" +
     "r[r.length] = BinaryFile.save('ro/new'); WScript.Echo('read-only: ' + r.join(' ') + '\\n');");
-WScript.Echo(readOnly.replace("status 0", "") + "saved: " + sh("for f in a b c d e; do cat ro/$f; echo; done | tr '\\n' ' '; echo")
-    + sh("cmp -s ro/f " + elf + " && echo elf; ls -A ro | grep -v '^[a-f]$'") + "\n");
-sh("chmod 755 ro; rm -rf ro");
+QVSys.run("sh -c \"cd " + place + " && " + asUser + " ./brindle -load inner.js\"", true);
+WScript.Echo(QVSys.getRunStdout() + QVSys.getRunStderr() + "\nsaved: "
+    + sh("cd " + place + " && for f in a b c d e; do cat ro/$f; echo; done | tr '\\n' ' '; echo")
+    + sh("cd " + place + " && cmp -s ro/f " + elf + " && echo elf; ls -A ro | grep -v '^[a-f]$'") + "\n");
+sh("chmod 755 " + place + "/ro; rm -rf " + place);
 
 sh("mkdir d d/src");
+QVSys.writeStringToFile("src", "src");
 BinaryFile.load("src");
 WScript.Echo("folder: " + [BinaryFile.save("d"), BinaryFile.saveRange("d", 0, 1), QVSys.copyFile("src", "d"),
     QVSys.writeStringToFile("d", "x"), QVSys.writeByteArrayToFile("d", [1]), QVSys.readStringFromFile("d")].join(" ") + "\n");
