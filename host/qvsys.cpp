@@ -337,8 +337,11 @@ void QVSysESClass::listDirectory(ESContext *cx, int, ESValue *arguments)
     if (!directory)
         throwPathError(cx, "cannot list", path, errno);
     std::vector<QByteArray> names;
-    errno = 0;
-    while (const dirent *entry = ::readdir(directory)) {
+    for (;;) {
+        errno = 0; // readdir tells the end from a failure only by errno
+        const dirent *entry = ::readdir(directory);
+        if (!entry)
+            break;
         const char *name = entry->d_name;
         if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0)
             continue;
