@@ -321,8 +321,11 @@ void QVSysESClass::checksum(ESContext *cx, int, ESValue *arguments)
 void QVSysESClass::getEnvironment(ESContext *cx, int, ESValue *arguments)
 {
     const QByteArray name = toString(cx, arguments[0]).toLatin1();
-    const char *value = name.contains('\0') ? nullptr : ::getenv(name.constData());
-    arguments[0] = value ? nameValue(intern(QString::fromLatin1(value))) : undefinedValue();
+    if (name.contains('\0') || !qEnvironmentVariableIsSet(name.constData())) {
+        arguments[0] = undefinedValue();
+        return;
+    }
+    arguments[0] = nameValue(intern(QString::fromLatin1(qgetenv(name.constData()))));
 }
 
 // Names are read and matched as the bytes they are on disk, so a name that is not valid in the
