@@ -319,9 +319,8 @@ void BinaryFileESClass::loadHex(ESContext *cx, int, ESValue *arguments)
     if (!readHexRecords(text, fill, &image, &lowest, &defect))
         throwPlainError(cx,
                 QStringLiteral("%1:%2: %3")
-                        .arg(QString::fromLatin1(path))
-                        .arg(defect.line)
-                        .arg(defect.message));
+                        .arg(QString::fromLatin1(path), QString::number(defect.line),
+                                defect.message));
     imageLength = image.size();
     buffer.swap(image);
     loaded = true;

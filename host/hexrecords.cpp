@@ -1,6 +1,7 @@
 #include "host/hexrecords.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstring>
 #include <vector>
@@ -109,15 +110,24 @@ QString hex(quint64 value, int width)
     return QLatin1String("0x") + QString::number(value, 16).rightJustified(width, u'0').toUpper();
 }
 
-int digitValue(char c)
+// Each character's value as a hex digit, 0xFF for a character that is not one: one lookup a
+// character, since a large image is millions of them.
+constexpr std::array<quint8, 256> makeDigitValues()
 {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
+    std::array<quint8, 256> values{};
+    for (int c = 0; c < 256; ++c)
+        values[c] = c >= '0' && c <= '9' ? quint8(c - '0')
+                : c >= 'A' && c <= 'F'   ? quint8(c - 'A' + 10)
+                : c >= 'a' && c <= 'f'   ? quint8(c - 'a' + 10)
+                                         : 0xFF;
+    return values;
+}
+
+constexpr std::array<quint8, 256> digitValues = makeDigitValues();
+
+inline int digitValue(char c)
+{
+    return digitValues[quint8(c)];
 }
 
 QString characterName(char c)
@@ -141,7 +151,7 @@ bool decodeDigits(const char *digits, const char *end, int column, qint64 line,
 {
     const qptrdiff count = end - digits;
     for (qptrdiff i = 0; i < count; ++i) {
-        if (digitValue(digits[i]) < 0)
+        if (digitValue(digits[i]) == 0xFF)
             return defective(defect, line,
                     QStringLiteral("non-hex character %1 in column %2")
                             .arg(characterName(digits[i]))

@@ -314,8 +314,11 @@ void QVSysESClass::checksum(ESContext *cx, int, ESValue *arguments)
 void QVSysESClass::getEnvironment(ESContext *cx, int, ESValue *arguments)
 {
     const QByteArray name = toString(cx, arguments[0]).toLatin1();
-    const char *value = name.contains('\0') ? nullptr : ::getenv(name.constData());
-    arguments[0] = value ? nameValue(intern(QString::fromLatin1(value))) : undefinedValue();
+    if (name.contains('\0') || !qEnvironmentVariableIsSet(name.constData())) {
+        arguments[0] = undefinedValue();
+        return;
+    }
+    arguments[0] = nameValue(intern(QString::fromLatin1(qgetenv(name.constData()))));
 }
 
 // Names are read and matched as the bytes they are on disk, so a name that is not valid in the
@@ -330,8 +333,11 @@ void QVSysESClass::listDirectory(ESContext *cx, int, ESValue *arguments)
     if (!directory)
         throwPathError(cx, "cannot list", path, errno);
     std::vector<QByteArray> names;
-    errno = 0;
-    while (const dirent *entry = ::readdir(directory)) {
+    for (;;) {
+        errno = 0; // readdir tells the end from a failure only by errno
+        const dirent *entry = ::readdir(directory);
+        if (!entry)
+            break;
         const char *name = entry->d_name;
         if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0)
             continue;

@@ -13,6 +13,10 @@ const ESHostMethod<BrindleQVSysESClass> BrindleQVSysESClass::methods[1] = {
     { "exit", 1, &BrindleQVSysESClass::exit,
             "<b>QVSys.exit(status)</b> terminates Brindle with exit code <i>status</i>." },
 };
+// QVSys's later rows are numbered after these; a row added here must not take their indexes.
+static_assert(firstIndex + qint32(std::size(BrindleQVSysESClass::methods))
+                <= QVSysESClass::addedFirstIndex,
+        "the runner's QVSys rows run into QVSysESClass::addedMethods");
 
 ESObject *BrindleQVSysESClass::install(ESContext *cx)
 {

@@ -67,8 +67,8 @@ TEST(HexRecords, ReadPlacesRecordsFromTheLowestAddressAndFillsGaps)
     EXPECT_EQ(std::string(image.begin(), image.end()), "AB");
 }
 
-// Every defect names its line; the ones found only once the whole file is known (overlaps,
-// missing end) name the record that makes them.
+// The defects the script tests do not show (hex_defects.js has one of each kind a user meets),
+// each with its line.
 TEST(HexRecords, DefectsNameTheirLine)
 {
     const struct
@@ -76,18 +76,10 @@ TEST(HexRecords, DefectsNameTheirLine)
         const char *text, *defect;
     } rows[] = {
         { ":020000001122CB\n:00000001FF\n", "ok" },
-        { ":020000001122CC\n:00000001FF\n", "1: bad checksum 0xCC (the record's bytes give 0xCB)" },
         { ":02000000112\n", "1: bad record length: odd number of digits" },
-        { ":030000001122CB\n",
-                "1: bad record length: the record declares 3 data bytes but holds 2" },
         { ":020000001122CB\n:02000004080\n", "2: bad record length: odd number of digits" },
-        { ":02000000112GCB\n", "1: non-hex character 'G' in column 13" },
-        { ":020000001122CB\n:00000006FA\n", "2: unknown record type 0x06" },
-        { ":020000001122CB\n\n:020001001122CA\n:00000001FF\n",
-                "3: data at 0x00000001 overlaps an earlier record" },
         { ":00000001FF\n", "1: no data records" },
         { "", "1: no data records" },
-        { ":020000001122CB\n", "1: no end record" },
         { ":020000001122CB\n:00000001FF\n:020000001122CB\n", "3: record after the end record" },
         { "\n\nhello\n", "3: not an Intel HEX or S-record file" },
         { ":020000001122CB\nS105FFFE41427A\n", "2: record does not start with ':'" },
@@ -96,18 +88,8 @@ TEST(HexRecords, DefectsNameTheirLine)
         { ":04000004112233444E\n",
                 "1: bad record length: a type 0x04 record holds 2 data bytes, not 4" },
         { "S105FFFE41427A\nS9030000FC\n", "ok" },
-        { "S105FFFE41427B\n", "1: bad checksum 0x7B (the record's bytes give 0x7A)" },
-        { "S106FFFE41427A\n",
-                "1: bad record length: the record declares 6 bytes after its count but holds 5" },
-        { "S105FFFE4142X7A\n", "1: non-hex character 'X' in column 13" },
-        { "S105FFFE41427A\nS4030000FC\n", "2: unknown record type S4" },
-        { "S105FFFE41427A\nS5030002FA\n",
-                "2: the count record says 2 data records, the file has 1" },
         { "S105FFFE41427A\nS5030001FB\n", "ok" }, // srec_cat ends at the count record
-        { "S105FFFE41427A\nS105FFFF414279\nS9030000FC\n",
-                "2: data at 0x0000FFFF overlaps an earlier record" },
         { "S105FFFE41427A\n:00000001FF\n", "2: record does not start with 'S'" },
-        { "S903000AF2\n", "1: no data records" },
         { "S105FFFE41427A\n", "1: no end record" },
         { "S90400000AF1\n",
                 "1: bad record length: an S9 record holds 3 bytes after its count, not 4" },

@@ -16,6 +16,7 @@ bad.srec:4: data at 0x00000101 overlaps an earlier record
 bad.srec:3: no data records
 bad.srec:4: the count record says 3 data records, the file has 2
 missing.hex: cannot read missing.hex: No such file or directory
+100%2.hex:1: no end record
 every time the image stayed 4 bytes with CRC-32 0x7e25e5e7
 ===*/
 var good = [0xDE, 0xAD, 0xBE, 0xEF];
@@ -55,6 +56,13 @@ try {
     BinaryFile.loadHex("missing.hex");
 } catch (e) {
     WScript.Echo("missing.hex: " + e.message + "\n");
+}
+// A name that looks like a placeholder stays as it is in the message.
+QVSys.writeStringToFile("100%2.hex", ":0201000041427A\n");
+try {
+    BinaryFile.loadHex("100%2.hex");
+} catch (e) {
+    WScript.Echo(e.message + "\n");
 }
 kept = kept && BinaryFile.length() == 4 && BinaryFile.crc32(0, 4) == expected;
 WScript.Echo((kept ? "every time the image stayed 4 bytes" : "the image changed") + " with CRC-32 0x"
