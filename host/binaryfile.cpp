@@ -297,7 +297,8 @@ void BinaryFileESClass::saveHex(ESContext *cx, int, ESValue *arguments)
                         .arg(base, 8, 16, QLatin1Char('0')));
     const QByteArray name = path.mid(path.lastIndexOf('/') + 1);
     const QByteArray text = writeHexRecords(format, buffer.data(), imageLength, base, 0, name);
-    const ReplaceResult written = replaceFile(path, text.constData(), std::size_t(text.size()), 0600);
+    const ReplaceResult written
+            = replaceFile(path, text.constData(), std::size_t(text.size()), 0600);
     arguments[0] = makeBoolean(written == ReplaceResult::Written);
 }
 

@@ -231,7 +231,8 @@ void ElfFileESClass::saveImage(ESContext *cx, int, ESValue *arguments)
                 std::size_t(image.size()), lowest, elf.header().entry,
                 target.mid(target.lastIndexOf('/') + 1));
     }
-    const ReplaceResult result = replaceFile(target, image.constData(), std::size_t(image.size()), 0600);
+    const ReplaceResult result
+            = replaceFile(target, image.constData(), std::size_t(image.size()), 0600);
     if (result == ReplaceResult::CannotOpen)
         throw HException("cannot open " + target);
     if (result == ReplaceResult::WriteFailed)
