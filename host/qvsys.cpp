@@ -112,10 +112,21 @@ bool replaced(const QByteArray &path, const QByteArray &bytes)
 
 ESObject *QVSysESClass::install(ESContext *cx)
 {
+    ESObject *holder = installTable(cx);
+    installAddedMethods(cx, holder);
+    return holder;
+}
+
+ESObject *QVSysESClass::installTable(ESContext *cx)
+{
     ESObject *holder = ESClass::install(cx);
     installMethods(cx, holder, methods);
-    installMethods(cx, holder, addedMethods, addedFirstIndex);
     return holder;
+}
+
+void QVSysESClass::installAddedMethods(ESContext *cx, ESObject *holder)
+{
+    installMethods(cx, holder, addedMethods, addedFirstIndex);
 }
 
 void QVSysESClass::call(

@@ -24,6 +24,12 @@ public:
     CapturedLines stdoutLines;
     CapturedLines stderrLines;
 
+protected:
+    // The object holds the methods in native-index order: the table's rows, then the rows a
+    // subclass adds (the runner's exit), then the rows added since.
+    ESObject *installTable(ESContext *cx);
+    void installAddedMethods(ESContext *cx, ESObject *holder);
+
 private:
     void renameFile(ESContext *cx, int count, ESValue *arguments);
     void copyFile(ESContext *cx, int count, ESValue *arguments);

@@ -20,8 +20,9 @@ static_assert(firstIndex + qint32(std::size(BrindleQVSysESClass::methods))
 
 ESObject *BrindleQVSysESClass::install(ESContext *cx)
 {
-    ESObject *holder = QVSysESClass::install(cx);
+    ESObject *holder = installTable(cx);
     installMethods(cx, holder, methods, firstIndex);
+    installAddedMethods(cx, holder);
     return holder;
 }
 

@@ -110,12 +110,14 @@ std::vector<Method> methodsOf(ESContext *cx, ESObject *holder)
     return methods;
 }
 
-// The reference files of one object, each taking the methods from its first native index on
-// (a subclass's table continues its base's numbering).
+// The methods of one object whose native indexes run from firstIndex up to endIndex are
+// described in one reference file; a file may serve several ranges (QVSys's own rows come
+// before and after the runner's exit).
 struct TablePart
 {
     const char *fileName;
     qint32 firstIndex;
+    qint32 endIndex = INT32_MAX;
 };
 
 QString describe(ESContext *cx, ESObject *holder, const QString &objectName,
@@ -125,13 +127,20 @@ QString describe(ESContext *cx, ESObject *holder, const QString &objectName,
     QString text = QStringLiteral("## %1\n\n").arg(objectName);
     QString index = QStringLiteral("| method | arguments | label |\n|---|---|---|\n");
     QString sections;
-    for (auto part = parts.begin(); part != parts.end(); ++part) {
-        const qint32 endIndex = part + 1 == parts.end() ? INT32_MAX : (part + 1)->firstIndex;
-        Reference reference = readReference(sourceFolder, QLatin1String(part->fileName));
-        if (!reference.introduction.isEmpty())
-            text += reference.introduction + QStringLiteral("\n\n");
+    QMap<QString, Reference> references;
+    QStringList fileOrder;
+    for (const TablePart &part : parts) {
+        const QString fileName = QLatin1String(part.fileName);
+        if (!references.contains(fileName)) {
+            references.insert(fileName, readReference(sourceFolder, fileName));
+            fileOrder << fileName;
+            const QString &introduction = references[fileName].introduction;
+            if (!introduction.isEmpty())
+                text += introduction + QStringLiteral("\n\n");
+        }
+        Reference &reference = references[fileName];
         for (const Method &method : methods) {
-            if (method.nativeIndex < part->firstIndex || method.nativeIndex >= endIndex)
+            if (method.nativeIndex < part.firstIndex || method.nativeIndex >= part.endIndex)
                 continue;
             const QString fullName = objectName + u'.' + method.name;
             const QString anchor = fullName.toLower().remove(u'.');
@@ -153,6 +162,9 @@ QString describe(ESContext *cx, ESObject *holder, const QString &objectName,
             }
             sections += reference.sections.take(method.name) + QStringLiteral("\n\n");
         }
+    }
+    for (const QString &fileName : std::as_const(fileOrder)) {
+        const Reference &reference = references[fileName];
         for (const QString &stray : reference.order) {
             if (reference.sections.contains(stray))
                 problems << QStringLiteral("%1: section \"### %2\" names no method of %3")
@@ -185,9 +197,11 @@ int main(int argc, char **argv)
     text += describe(cx, wscript.install(cx), QStringLiteral("WScript"), sourceFolder,
             { { "host/wscript-reference.md", 0 } });
     text += describe(cx, qvsys.install(cx), QStringLiteral("QVSys"), sourceFolder,
-            { { "host/qvsys-reference.md", 0 },
+            { { "host/qvsys-reference.md", 0, qint32(std::size(QVSysESClass::methods)) },
                     { "runner/brindleqvsys-reference.md",
-                            qint32(std::size(QVSysESClass::methods)) } });
+                            qint32(std::size(QVSysESClass::methods)),
+                            QVSysESClass::addedFirstIndex },
+                    { "host/qvsys-reference.md", QVSysESClass::addedFirstIndex } });
     text += describe(cx, binaryFile.install(cx), QStringLiteral("BinaryFile"), sourceFolder,
             { { "host/binaryfile-reference.md", 0 } });
     text += describe(cx, elfFile.install(cx), QStringLiteral("ElfFile"), sourceFolder,
