@@ -8,6 +8,7 @@
 #include <QStringList>
 
 class ESNativeGlobal;
+struct ESCodeUnit;
 
 // The result of evaluating a program.
 struct ESCompletion
@@ -113,7 +114,8 @@ ESSourceSite currentSite(const ESContext *cx);
 
 // Notes where a throw statement raises value. The same value raised again (a finally block
 // passing it on, a catch that rethrows it) keeps the site of its first throw.
-void recordThrow(ESContext *cx, const ESValue &value);
+// The site is the line in unit, the code the throw statement is in.
+void recordThrow(ESContext *cx, const ESValue &value, const ESCodeUnit *unit);
 
 // Raises a script error of the given constructor's kind, with the context's source location.
 [[noreturn]] void throwError(ESContext *cx, ESObject *constructor, const QString &message);
