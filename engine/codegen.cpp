@@ -26,7 +26,7 @@ int variablePosition(const ESCodeUnit *unit, const ESName *name)
 
 ESCodeUnit *ESCompiler::compileProgram(const QString &text)
 {
-    auto unit = std::make_unique<ESCodeUnit>();
+    std::unique_ptr<ESCodeUnit> unit(newCodeUnit());
     currentUnit = unit.get();
     const size_t firstPending = pendingFunctions.size();
     resetLexer(text);

@@ -28,6 +28,10 @@ struct ESCodeUnit
     bool usesEvalScope = false;
     bool needsActivation = false;
     std::vector<ESProperty> variables;
+    // The file and text it was compiled from, for the line a throw statement in it names; a
+    // function runs long after the evaluation that compiled it has moved the context on.
+    QString fileName;
+    QString source;
 
     qint32 length() const { return qint32(code.size()); }
 

@@ -158,6 +158,7 @@ private:
 
     // Parser.
     template <typename Parse> ESNode *parseWhole(Parse parse);
+    ESCodeUnit *newCodeUnit() const;
     int expectToken(int code);
     void expectSemicolon();
     ESNode *node(int kind, ESNode *c0 = nullptr, ESNode *c1 = nullptr, ESNode *c2 = nullptr,

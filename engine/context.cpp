@@ -1,6 +1,7 @@
 #include "engine/context.h"
 
 #include "engine/call.h"
+#include "engine/codeunit.h"
 #include "engine/convert.h"
 #include "engine/exceptions.h"
 #include "engine/global.h"
@@ -99,13 +100,13 @@ ESSourceSite currentSite(const ESContext *cx)
     return { cx->fileName, cx->source, cx->currentLine };
 }
 
-void recordThrow(ESContext *cx, const ESValue &value)
+void recordThrow(ESContext *cx, const ESValue &value, const ESCodeUnit *unit)
 {
     if (cx->hasThrown && strictEquals(cx, cx->lastThrown, value))
         return;
     cx->hasThrown = true;
     cx->lastThrown = value;
-    cx->lastThrowSite = currentSite(cx);
+    cx->lastThrowSite = { unit->fileName, unit->source, cx->currentLine };
 }
 
 void throwError(ESContext *cx, ESObject *constructor, const QString &message)

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 class ESNativeGlobal;
+struct ESCodeUnit;
 
 // The result of evaluating a program.
 struct ESCompletion
@@ -111,9 +112,10 @@ void setUpBuiltinClasses(ESContext *cx);
 // Where the context is running now: the current evaluation's file and source, the current line.
 ESSourceSite currentSite(const ESContext *cx);
 
-// Notes where a throw statement raises value. The same value raised again (a finally block
-// passing it on, a catch that rethrows it) keeps the site of its first throw.
-void recordThrow(ESContext *cx, const ESValue &value);
+// Notes where a throw statement in unit raises value: the current line of that unit's file.
+// The same value raised again (a finally block passing it on, a catch that rethrows it) keeps
+// the site of its first throw.
+void recordThrow(ESContext *cx, const ESValue &value, const ESCodeUnit *unit);
 
 // Raises a script error of the given constructor's kind, with the context's source location.
 [[noreturn]] void throwError(ESContext *cx, ESObject *constructor, const QString &message);

@@ -123,6 +123,14 @@ ESNode *ESCompiler::parseProgram()
     return parseWhole([this] { return parseStatementList(TOK_EOF); });
 }
 
+ESCodeUnit *ESCompiler::newCodeUnit() const
+{
+    auto *unit = new ESCodeUnit;
+    unit->fileName = context->fileName;
+    unit->source = context->source;
+    return unit;
+}
+
 // The Function constructor's texts: parameter names separated by commas, then a body that may
 // return.
 ESNode *ESCompiler::parseFunctionText(const QString &parameters, const QString &body)
@@ -132,7 +140,7 @@ ESNode *ESCompiler::parseFunctionText(const QString &parameters, const QString &
         ESCodeUnit *const savedUnit = currentUnit;
         ESNode *function = node(TOK_FUNCTION);
         function->line = 0;
-        function->unit = new ESCodeUnit;
+        function->unit = newCodeUnit();
         function->unitIndex = registerCodeUnit(function->unit);
         currentFunction = function;
         currentUnit = function->unit;
@@ -897,7 +905,7 @@ ESNode *ESCompiler::parseFunction(bool declaration)
     ESNode *function = nameNode(TOK_FUNCTION, name);
     function->line = 0;
     function->outer = currentFunction;
-    function->unit = new ESCodeUnit;
+    function->unit = newCodeUnit();
     function->unitIndex = registerCodeUnit(function->unit);
     currentFunction = function;
     currentUnit = function->unit;

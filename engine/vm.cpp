@@ -1069,7 +1069,7 @@ void run(ESContext *cx, ESCodeUnit *unit)
             pc += 1;
             NEXT;
             CASE(THROW)
-            recordThrow(cx, cx->tos);
+            recordThrow(cx, cx->tos, unit);
             throw ESException(cx->tos);
             CASE(CATCH)
             catchInto(cx, cachedName(CACHE, OPERAND));

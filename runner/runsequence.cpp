@@ -17,19 +17,20 @@
 namespace {
 
 // Where an uncaught value came from: an error the engine raised says so itself; for a value
-// a throw statement raised, the context noted the statement.
+// a throw statement raised, the context noted the statement. Only texts and numbers are taken
+// from the error, so that reporting it runs no script code.
 void locate(ESContext *cx, const ESValue &value, HException &failure)
 {
-    if (value.isObject()) {
-        ESObject *object = value.asObject();
-        const ESValue fileName = getProperty(cx, object, names::fileName);
-        const ESValue line = getProperty(cx, object, names::lineNumber);
-        const ESValue sourceLine = getProperty(cx, object, names::sourceLine);
-        if (!fileName.isUndefined())
+    if (isPrototypeOf(cx->errorClass->prototype, value)) {
+        ESObject *error = value.asObject();
+        const ESValue fileName = getProperty(cx, error, names::fileName);
+        const ESValue line = getProperty(cx, error, names::lineNumber);
+        const ESValue sourceLine = getProperty(cx, error, names::sourceLine);
+        if (fileName.isString())
             failure.fileName = toString(cx, fileName);
-        if (!line.isUndefined())
+        if (line.kind() == ESKind::Number)
             failure.line = toUint32(cx, line);
-        if (!sourceLine.isUndefined())
+        if (sourceLine.isString())
             failure.sourceLine = toString(cx, sourceLine);
     }
     if (failure.hasSite() || !cx->hasThrown || !strictEquals(cx, cx->lastThrown, value))
