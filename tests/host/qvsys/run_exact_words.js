@@ -23,4 +23,5 @@ WScript.Echo(QVSys.run("sh -c \"yes | timeout 1 cat >/dev/null\"", true) + "\n")
 // The run is over while the background child still runs; it is then stopped.
 WScript.Echo(QVSys.run("sh -c \"sleep 30 & echo $!\"", true) + " ");
 var background = QVSys.getRunStdout();
-WScript.Echo(QVSys.run("kill -0 " + background, true) + " " + QVSys.run("kill " + background, true) + "\n");
+WScript.Echo(QVSys.run("sh -c \"kill -0 " + background + "\"", true) + " "
+    + QVSys.run("sh -c \"kill " + background + "\"", true) + "\n");
