@@ -200,12 +200,15 @@ template <typename Relation>
 // operand, as fmod's does.
 inline double moduloOf(double left, double right)
 {
-    const qint32 l = qint32(left);
-    const qint32 r = qint32(right);
-    if (left > -2147483649.0 && left < 2147483648.0 && right > -2147483649.0 && right < 2147483648.0
-            && double(l) == left && double(r) == right && r != 0 && r != -1 && l != 0) {
-        const qint32 result = l % r;
-        return result == 0 && l < 0 ? -0.0 : double(result);
+    // The range is checked before the conversion: converting a double outside it is undefined.
+    if (left > -2147483649.0 && left < 2147483648.0 && right > -2147483649.0
+            && right < 2147483648.0) {
+        const qint32 l = qint32(left);
+        const qint32 r = qint32(right);
+        if (double(l) == left && double(r) == right && r != 0 && r != -1 && l != 0) {
+            const qint32 result = l % r;
+            return result == 0 && l < 0 ? -0.0 : double(result);
+        }
     }
     return std::fmod(left, right);
 }
