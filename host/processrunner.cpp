@@ -157,6 +157,13 @@ pid_t Process::startChild(const QList<QByteArray> &words, const int *writeEnds)
         if (writeEnds) {
             dup2(writeEnds[0], STDOUT_FILENO);
             dup2(writeEnds[1], STDERR_FILENO);
+            // Nobody sees a captured program's prompt, so it reads end of file instead of
+            // waiting on the runner's own input.
+            const int nothing = open("/dev/null", O_RDONLY);
+            if (nothing >= 0 && nothing != STDIN_FILENO) {
+                dup2(nothing, STDIN_FILENO);
+                close(nothing);
+            }
         }
         execvp(argv[0], argv.data());
         _exit(-1);
@@ -164,11 +171,15 @@ pid_t Process::startChild(const QList<QByteArray> &words, const int *writeEnds)
     return child;
 }
 
-// Reads both pipes until the child and everything it started have closed them.
+// Reads both pipes until the child and everything it started have closed them, or until the
+// child has ended: a background program it left behind may hold the pipes open for as long
+// as it runs, and what it prints after the command is over is not the command's output.
 void Process::gatherOutput()
 {
     bool hungUp[2] = { false, false };
     while (!hungUp[0] || !hungUp[1]) {
+        if (childEnded())
+            return;
         pollfd fds[2];
         for (int stream = 0; stream < 2; ++stream)
             fds[stream] = { hungUp[stream] ? -1 : readEnds[stream], POLLIN, 0 };
@@ -187,8 +198,17 @@ void Process::gatherOutput()
     }
 }
 
+bool Process::childEnded()
+{
+    if (!reaped)
+        reaped = waitpid(pid, &reapedStatus, WNOHANG) == pid;
+    return reaped;
+}
+
 qint32 Process::waitForChild()
 {
+    if (reaped)
+        return exitCode(reapedStatus);
     for (int attempt = 0; attempt < 12; ++attempt) {
         if (attempt)
             idle();

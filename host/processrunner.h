@@ -37,6 +37,8 @@ private:
     bool openPipes(int writeEnds[2]);
     pid_t startChild(const QList<QByteArray> &words, const int *writeEnds);
     void gatherOutput();
+    // Whether the child has ended, reaping it (and keeping its status) when it has.
+    bool childEnded();
     qint32 waitForChild();
     qint32 pollForEarlyExit();
     bool receive(int stream);
@@ -55,6 +57,8 @@ private:
     FILE *stdoutFile = nullptr;
     FILE *stderrFile = nullptr; // may be stdoutFile, after "&>"
     pid_t pid = -1;
+    bool reaped = false; // the child has ended and reapedStatus holds its wait status
+    int reapedStatus = 0;
     int readEnds[2] = { -1, -1 };
 };
 
