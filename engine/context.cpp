@@ -104,8 +104,9 @@ void throwError(ESContext *cx, ESObject *constructor, const QString &message)
     if (!cx->fileName.isEmpty())
         putProperty(cx, error, names::fileName, nameValue(intern(cx->fileName)));
     QString line;
-    if (findSourceLine(cx->source, cx->currentLine, line)) {
-        putProperty(cx, error, names::lineNumber, numberValue(cx->currentLine));
+    const quint32 lineNumber = cx->sourceLineNumber();
+    if (findSourceLine(cx->source, lineNumber, line)) {
+        putProperty(cx, error, names::lineNumber, numberValue(lineNumber));
         putProperty(cx, error, names::sourceLine, nameValue(intern(line)));
     }
     throw ESException(objectValue(error));

@@ -502,6 +502,34 @@ bool checkedStep(ESContext *cx, const ESCodeUnit *unit, const quint8 *pc, qint32
     return true;
 }
 
+// Where errors are reported from: set to this run's code while it runs, and back to the
+// caller's instruction when it ends, so an error the caller raises next is on its own line.
+class ESLineRegisters
+{
+public:
+    ESLineRegisters(ESContext *cx, const ESCodeUnit *unit)
+        : cx(cx), pc(cx->linePc), code(cx->lineCode), lines(cx->lineTable)
+    {
+        cx->linePc = unit->code.data();
+        cx->lineCode = unit->code.data();
+        cx->lineTable = unit->lines.data();
+    }
+    ESLineRegisters(const ESLineRegisters &) = delete;
+    ESLineRegisters &operator=(const ESLineRegisters &) = delete;
+    ~ESLineRegisters()
+    {
+        cx->linePc = pc;
+        cx->lineCode = code;
+        cx->lineTable = lines;
+    }
+
+private:
+    ESContext *cx;
+    const quint8 *pc;
+    const quint8 *code;
+    const quint32 *lines;
+};
+
 void prepare(ESCodeUnit *unit)
 {
     unit->wellFormed = isWellFormed(*unit);
@@ -529,7 +557,7 @@ void prepare(ESCodeUnit *unit)
                 if (*pc >= opcodeCount)                  \
                     goto unknownOpcode;                  \
             }                                            \
-            cx->currentLine = lines[pc - code];          \
+            cx->linePc = pc;                             \
             goto *dispatchTable[*pc];                    \
         } while (0)
 #    define BEGIN_DISPATCH NEXT;
@@ -541,7 +569,7 @@ void prepare(ESCodeUnit *unit)
         for (;;) {                                              \
             if (checked && !checkedStep(cx, unit, pc, entrySp)) \
                 return;                                         \
-            cx->currentLine = lines[pc - code];                 \
+            cx->linePc = pc;                                    \
             switch (*pc) {
 #    define END_DISPATCH    \
     default:                \
@@ -564,7 +592,7 @@ void run(ESContext *cx, ESCodeUnit *unit)
     if (unit->preparedLength != unit->length())
         prepare(unit);
     const quint8 *const code = unit->code.data();
-    const quint32 *const lines = unit->lines.data();
+    const ESLineRegisters lineRegisters(cx, unit);
     ESInstructionCache *const caches = unit->caches.data();
     const qint32 entrySp = cx->sp;
     // A call puts the frame registers back before it returns, and a handler restores this
