@@ -510,7 +510,7 @@ public:
     ESLineRegisters(ESContext *cx, const ESCodeUnit *unit)
         : cx(cx), pc(cx->linePc), code(cx->lineCode), lines(cx->lineTable)
     {
-        cx->linePc = unit->code.data();
+        cx->linePc = nullptr;
         cx->lineCode = unit->code.data();
         cx->lineTable = unit->lines.data();
     }
@@ -548,17 +548,13 @@ void prepare(ESCodeUnit *unit)
 
 #if ES_THREADED_DISPATCH
 #    define CASE(mnemonic) op_##mnemonic:
-// In checked mode a byte past the table is caught before the table is read.
-#    define NEXT                                         \
-        do {                                             \
-            if (checked) [[unlikely]] {                  \
-                if (!checkedStep(cx, unit, pc, entrySp)) \
-                    return;                              \
-                if (*pc >= opcodeCount)                  \
-                    goto unknownOpcode;                  \
-            }                                            \
-            cx->linePc = pc;                             \
-            goto *dispatchTable[*pc];                    \
+// Checked code dispatches through a table whose every entry leads to the checks, which then
+// dispatch through the real one, so unchecked code pays no test for them. There a byte past the
+// opcodes is caught before the real table is read.
+#    define NEXT                        \
+        do {                            \
+            cx->linePc = pc;            \
+            goto *instructionTable[*pc]; \
         } while (0)
 #    define BEGIN_DISPATCH NEXT;
 #    define END_DISPATCH
@@ -610,6 +606,8 @@ void run(ESContext *cx, ESCodeUnit *unit)
     const bool checked = cx->hasStepHook || !unit->wellFormed;
     std::vector<ESHandler> handlers;
     const quint8 *pc = code;
+    // Null until an instruction passed the checks: an error before then reports currentLine.
+    [[maybe_unused]] const quint8 *lastCheckedPc = nullptr;
 
 #if ES_THREADED_DISPATCH
     static const void *const dispatchTable[256] = {
@@ -617,6 +615,14 @@ void run(ESContext *cx, ESCodeUnit *unit)
         ES_OPCODES(X)
 #    undef X
     };
+#    define ES_CHECKS4 &&checkedInstruction, &&checkedInstruction, &&checkedInstruction, &&checkedInstruction,
+#    define ES_CHECKS16 ES_CHECKS4 ES_CHECKS4 ES_CHECKS4 ES_CHECKS4
+#    define ES_CHECKS64 ES_CHECKS16 ES_CHECKS16 ES_CHECKS16 ES_CHECKS16
+    static const void *const checkTable[256] = { ES_CHECKS64 ES_CHECKS64 ES_CHECKS64 ES_CHECKS64 };
+#    undef ES_CHECKS64
+#    undef ES_CHECKS16
+#    undef ES_CHECKS4
+    const void *const *const instructionTable = checked ? checkTable : dispatchTable;
 #endif
 
     for (;;) {
@@ -1098,6 +1104,19 @@ void run(ESContext *cx, ESCodeUnit *unit)
             catchInto(cx, cachedName(CACHE, OPERAND));
             pc += SIZE(CATCH);
             NEXT;
+#if ES_THREADED_DISPATCH
+        checkedInstruction:
+            // Before the checks the instruction may lie outside the code, so an error the hook
+            // makes reports the line of the one before.
+            cx->linePc = lastCheckedPc;
+            if (!checkedStep(cx, unit, pc, entrySp))
+                return;
+            if (*pc >= opcodeCount)
+                goto unknownOpcode;
+            lastCheckedPc = pc;
+            cx->linePc = pc;
+            goto *dispatchTable[*pc];
+#endif
             CASE(INC)
             CASE(DEC)
         unknownOpcode:
