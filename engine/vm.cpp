@@ -834,28 +834,29 @@ void run(ESContext *cx, ESCodeUnit *unit)
             putNamedCached(cx, cachedName(CACHE, OPERAND), CACHE);
             pc += SIZE(PUTF);
             NEXT;
+            // The stores give tos to the variable, since the pop replaces it anyway.
             CASE(PUTG)
-            globalSlot(cx, OPERAND) = cx->tos;
+            moveInto(globalSlot(cx, OPERAND), cx->tos);
             pop(cx);
             pc += SIZE(PUTG);
             NEXT;
             CASE(PUTA)
-            frameSlot(args, argRoom, OPERAND) = cx->tos;
+            moveInto(frameSlot(args, argRoom, OPERAND), cx->tos);
             pop(cx);
             pc += SIZE(PUTA);
             NEXT;
             CASE(PUTL)
-            frameSlot(locals, localRoom, OPERAND) = cx->tos;
+            moveInto(frameSlot(locals, localRoom, OPERAND), cx->tos);
             pop(cx);
             pc += SIZE(PUTL);
             NEXT;
             CASE(PUTAM)
-            activationSlot(ACTIVATION, OPERAND) = cx->tos;
+            moveInto(activationSlot(ACTIVATION, OPERAND), cx->tos);
             pop(cx);
             pc += SIZE(PUTAM);
             NEXT;
             CASE(PUTLM)
-            activationSlot(ACTIVATION, cx->frameArgCount + OPERAND) = cx->tos;
+            moveInto(activationSlot(ACTIVATION, cx->frameArgCount + OPERAND), cx->tos);
             pop(cx);
             pc += SIZE(PUTLM);
             NEXT;
