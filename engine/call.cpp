@@ -139,13 +139,12 @@ void callScript(ESContext *cx, ESObject *function, ESObject *thisObject, int cou
 
 void callFunction(ESContext *cx, ESObject *function, ESObject *thisObject, int count)
 {
-    if (cx->sp > cx->stackCapacity)
-        stackTooSmall();
     ESCallRecord *record = function->code;
     if (!record)
         throwTypeError(cx, QStringLiteral("can only call function objects"));
     checkNativeStack();
-    // The padding and a native's result slot must fit as well, so no write leaves the stack.
+    // The padding and a native's result slot must fit as well, so no write leaves the stack
+    // (which also refuses a stack pointer already past the end).
     const qint64 needed = qint64(cx->sp) + qMax<qint64>(0, qint64(record->paramCount) - count) + 1;
     if (needed > cx->stackCapacity)
         stackTooSmall();
