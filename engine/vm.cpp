@@ -585,13 +585,17 @@ void prepare(ESCodeUnit *unit)
 
 #if ES_THREADED_DISPATCH
 #    define CASE(mnemonic) op_##mnemonic:
-// Checked code dispatches through a table whose every entry leads to the checks, which then
-// dispatch through the real one, so unchecked code pays no test for them. There a byte past the
-// opcodes is caught before the real table is read.
-#    define NEXT                        \
-        do {                            \
-            cx->linePc = pc;            \
-            goto *instructionTable[*pc]; \
+// In checked mode a byte past the table is caught before the table is read.
+#    define NEXT                                         \
+        do {                                             \
+            if (checked) [[unlikely]] {                  \
+                if (!checkedStep(cx, unit, pc, entrySp)) \
+                    return;                              \
+                if (*pc >= opcodeCount)                  \
+                    goto unknownOpcode;                  \
+            }                                            \
+            cx->linePc = pc;                             \
+            goto *dispatchTable[*pc];                    \
         } while (0)
 #    define BEGIN_DISPATCH NEXT;
 #    define END_DISPATCH
@@ -618,12 +622,12 @@ void prepare(ESCodeUnit *unit)
 #define CACHE           caches[pc - code]
 #define ACTIVATION      (activation ? activation : (activation = currentActivation(cx)))
 
-void run(ESContext *cx, ESCodeUnit *unit)
+namespace {
+
+// The machine loop, made twice: checked, with the checks of checkedStep before each instruction,
+// and unchecked, where the compiler drops them, so unchecked code pays no test for them.
+template <bool checked> void execute(ESContext *cx, ESCodeUnit *unit)
 {
-    if (unit->lines.size() < unit->code.size())
-        fatalError(QStringLiteral("code unit without line numbers"));
-    if (unit->preparedLength != unit->length())
-        prepare(unit);
     const quint8 *const code = unit->code.data();
     const ESLineRegisters lineRegisters(cx, unit);
     ESInstructionCache *const caches = unit->caches.data();
@@ -638,13 +642,8 @@ void run(ESContext *cx, ESCodeUnit *unit)
     // The innermost activation stays this function's own (with and catch scopes only go in
     // front of it), so it is looked up once.
     ESObject *activation = nullptr;
-    // Code that the layout check could not vouch for, or a context that watches every step,
-    // goes through the checks of checkedStep before each instruction.
-    const bool checked = cx->hasStepHook || !unit->wellFormed;
     std::vector<ESHandler> handlers;
     const quint8 *pc = code;
-    // Null until an instruction passed the checks: an error before then reports currentLine.
-    [[maybe_unused]] const quint8 *lastCheckedPc = nullptr;
 
 #if ES_THREADED_DISPATCH
     static const void *const dispatchTable[256] = {
@@ -652,14 +651,6 @@ void run(ESContext *cx, ESCodeUnit *unit)
         ES_OPCODES(X)
 #    undef X
     };
-#    define ES_CHECKS4 &&checkedInstruction, &&checkedInstruction, &&checkedInstruction, &&checkedInstruction,
-#    define ES_CHECKS16 ES_CHECKS4 ES_CHECKS4 ES_CHECKS4 ES_CHECKS4
-#    define ES_CHECKS64 ES_CHECKS16 ES_CHECKS16 ES_CHECKS16 ES_CHECKS16
-    static const void *const checkTable[256] = { ES_CHECKS64 ES_CHECKS64 ES_CHECKS64 ES_CHECKS64 };
-#    undef ES_CHECKS64
-#    undef ES_CHECKS16
-#    undef ES_CHECKS4
-    const void *const *const instructionTable = checked ? checkTable : dispatchTable;
 #endif
 
     for (;;) {
@@ -1142,19 +1133,6 @@ void run(ESContext *cx, ESCodeUnit *unit)
             catchInto(cx, cachedName(CACHE, OPERAND));
             pc += SIZE(CATCH);
             NEXT;
-#if ES_THREADED_DISPATCH
-        checkedInstruction:
-            // Before the checks the instruction may lie outside the code, so an error the hook
-            // makes reports the line of the one before.
-            cx->linePc = lastCheckedPc;
-            if (!checkedStep(cx, unit, pc, entrySp))
-                return;
-            if (*pc >= opcodeCount)
-                goto unknownOpcode;
-            lastCheckedPc = pc;
-            cx->linePc = pc;
-            goto *dispatchTable[*pc];
-#endif
             CASE(INC)
             CASE(DEC)
         unknownOpcode:
@@ -1175,4 +1153,20 @@ void run(ESContext *cx, ESCodeUnit *unit)
             JUMP_TO(handler.target);
         }
     }
+}
+
+} // namespace
+
+void run(ESContext *cx, ESCodeUnit *unit)
+{
+    if (unit->lines.size() < unit->code.size())
+        fatalError(QStringLiteral("code unit without line numbers"));
+    if (unit->preparedLength != unit->length())
+        prepare(unit);
+    // Code that the layout check could not vouch for, or a context that watches every step,
+    // goes through the checks before each instruction.
+    if (cx->hasStepHook || !unit->wellFormed)
+        execute<true>(cx, unit);
+    else
+        execute<false>(cx, unit);
 }
