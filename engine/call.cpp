@@ -56,7 +56,7 @@ class ESFrameGuard
 public:
     ESFrameGuard(ESContext *cx, qint32 base)
         : cx(cx), base(base), scopeChain(cx->scopeChain), thisObject(cx->thisObject),
-          argBase(cx->argBase), frameArgCount(cx->frameArgCount), line(cx->currentLine)
+          argBase(cx->argBase), frameArgCount(cx->frameArgCount)
     { }
     ESFrameGuard(const ESFrameGuard &) = delete;
     ESFrameGuard &operator=(const ESFrameGuard &) = delete;
@@ -66,7 +66,6 @@ public:
         cx->thisObject = thisObject;
         cx->argBase = argBase;
         cx->frameArgCount = frameArgCount;
-        cx->currentLine = line; // an error the caller raises next is on the caller's line
         cx->sp = base;
     }
 
@@ -77,7 +76,6 @@ private:
     ESObject *thisObject;
     ESValue *argBase;
     qint32 frameArgCount;
-    quint32 line;
 };
 
 // The arguments object: the values passed (not the padding), "length" and "callee".
@@ -141,13 +139,12 @@ void callScript(ESContext *cx, ESObject *function, ESObject *thisObject, int cou
 
 void callFunction(ESContext *cx, ESObject *function, ESObject *thisObject, int count)
 {
-    if (cx->sp > cx->stackCapacity)
-        stackTooSmall();
     ESCallRecord *record = function->code;
     if (!record)
         throwTypeError(cx, QStringLiteral("can only call function objects"));
     checkNativeStack();
-    // The padding and a native's result slot must fit as well, so no write leaves the stack.
+    // The padding and a native's result slot must fit as well, so no write leaves the stack
+    // (which also refuses a stack pointer already past the end).
     const qint64 needed = qint64(cx->sp) + qMax<qint64>(0, qint64(record->paramCount) - count) + 1;
     if (needed > cx->stackCapacity)
         stackTooSmall();

@@ -76,8 +76,13 @@ void ESCompiler::generateFunction(ESNode *function)
     currentUnit = function->unit;
     temporaries.clear();
     pass = 1;
+    readsOuterVariables = false;
     generateFunctionBody(function);
     pass = 2;
+    // eval runs its text on the scope chain of the call, so a function that calls it keeps the
+    // activation a reference to an outer variable always gave it.
+    if (currentUnit->usesEvalScope && readsOuterVariables)
+        markActivation();
     if (currentUnit->needsActivation || currentUnit->usesEvalScope) {
         currentUnit->code.clear();
         currentUnit->lines.clear();
@@ -148,8 +153,11 @@ ESCompiler::Resolution ESCompiler::resolveName(ESName *name)
         for (ESNode *outer = currentFunction->outer; outer; outer = outer->outer) {
             if (variablePosition(outer->unit, name) >= 0) {
                 // A closure reaches the variables of the functions around it through the scope
-                // chain it captured, which holds their activation objects.
-                markActivation();
+                // chain it captured, so the function declaring the name keeps its variables in
+                // an activation object. The closure itself and the functions in between need
+                // none for this: the captured chain leads past them to that activation.
+                outer->unit->needsActivation = true;
+                readsOuterVariables = true;
                 return { ByName, 0 };
             }
         }

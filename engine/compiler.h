@@ -118,6 +118,8 @@ public:
     // Code-generator state.
     qint32 withDepth = 0;
     int pass = 1;
+    // Whether the function being generated reads a variable of a function around it.
+    bool readsOuterVariables = false;
     quint32 emitLine = 0;
     // The part of a statement being generated, for what a jump out of it must undo.
     enum Region { Plain, WithBody, TryBlock, CatchBlock, FinallyBlock };

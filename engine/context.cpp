@@ -97,7 +97,7 @@ bool ESSourceSite::sourceLine(QString &text) const
 
 ESSourceSite currentSite(const ESContext *cx)
 {
-    return { cx->fileName, cx->source, cx->currentLine };
+    return { cx->fileName, cx->source, cx->sourceLineNumber() };
 }
 
 void recordThrow(ESContext *cx, const ESValue &value, const ESCodeUnit *unit)
@@ -106,7 +106,7 @@ void recordThrow(ESContext *cx, const ESValue &value, const ESCodeUnit *unit)
         return;
     cx->hasThrown = true;
     cx->lastThrown = value;
-    cx->lastThrowSite = { unit->fileName, unit->source, cx->currentLine };
+    cx->lastThrowSite = { unit->fileName, unit->source, cx->sourceLineNumber() };
 }
 
 void throwError(ESContext *cx, ESObject *constructor, const QString &message)
@@ -116,8 +116,9 @@ void throwError(ESContext *cx, ESObject *constructor, const QString &message)
     if (!cx->fileName.isEmpty())
         putProperty(cx, error, names::fileName, nameValue(intern(cx->fileName)));
     QString line;
-    if (currentSite(cx).sourceLine(line)) {
-        putProperty(cx, error, names::lineNumber, numberValue(cx->currentLine));
+    const ESSourceSite site = currentSite(cx);
+    if (site.sourceLine(line)) {
+        putProperty(cx, error, names::lineNumber, numberValue(site.line));
         putProperty(cx, error, names::sourceLine, nameValue(intern(line)));
     }
     throw ESException(objectValue(error));

@@ -90,7 +90,17 @@ public:
     // object finds, String methods called on a primitive text need no wrapper (stringreceiver).
     ESObject *stringToString = nullptr;
 
+    // The source line errors report. While code runs, the machine records only where the
+    // running instruction is (linePc, in the code at lineCode with line table lineTable) and
+    // the line is looked up when an error is made; with no linePc, currentLine holds it.
     quint32 currentLine = 0;
+    const quint8 *linePc = nullptr;
+    const quint8 *lineCode = nullptr;
+    const quint32 *lineTable = nullptr;
+    quint32 sourceLineNumber() const
+    {
+        return linePc ? lineTable[linePc - lineCode] : currentLine;
+    }
     QString source;
     QString fileName;
 

@@ -72,7 +72,10 @@ void storeArrayElement(
     if (index >= 2147483647u)
         return;
     if (ESProperty *length = leadingLength(own); length && !(length->attributes & ReadOnly)) {
-        if (numberToUint32(length->value.asNumber()) <= index)
+        // The length the Array class keeps is a whole number below 2^32, its own toUint32.
+        const double current = length->value.asNumber();
+        const bool whole = current >= 0 && current < 4294967296.0 && double(quint32(current)) == current;
+        if ((whole ? quint32(current) : numberToUint32(current)) <= index)
             length->value = numberValue(double(index) + 1);
         return;
     }

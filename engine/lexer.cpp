@@ -125,6 +125,7 @@ int ESCompiler::peekToken()
 void ESCompiler::compileError(const QString &message)
 {
     context->currentLine = quint32(line);
+    context->linePc = nullptr;
     throwError(context, context->syntaxErrorClass->constructor, message);
 }
 

@@ -99,26 +99,12 @@ struct ESPropertyVector::Index
 };
 
 // What only some objects need: the name index of a large object and the elements of an array.
-struct ESPropertyVector::Extension
+ESPropertyVector::Extension::~Extension()
 {
-    Index *index = nullptr;
-    ESValue *elements = nullptr;
-    quint32 elementCount = 0;
-    quint32 elementCapacity = 0;
-    // No entry has a higher array index: a growing array asks whether the index it is about
-    // to append has an entry, and that is answered without a search.
-    qint64 highestEntryIndex = -1;
-
-    Extension() = default;
-    Extension(const Extension &) = delete;
-    Extension &operator=(const Extension &) = delete;
-    ~Extension()
-    {
-        std::destroy_n(elements, elementCount);
-        std::free(elements);
-        delete index;
-    }
-};
+    std::destroy_n(elements, elementCount);
+    std::free(elements);
+    delete index;
+}
 
 ESPropertyVector::~ESPropertyVector()
 {
@@ -152,17 +138,6 @@ int ESPropertyVector::findIndexEntry(quint32 index) const
             return i;
     }
     return -1;
-}
-
-quint32 ESPropertyVector::extensionElementCount() const
-{
-    return block->extension->elementCount;
-}
-
-ESValue *ESPropertyVector::extensionElement(qint64 index)
-{
-    Extension *x = block->extension;
-    return quint64(index) < x->elementCount ? x->elements + index : nullptr;
 }
 
 // Entries move bit for bit, as Qt moves relocatable types: a value's payload never points into

@@ -103,8 +103,8 @@ private:
         return -1;
     }
     int findExtended(const ESName *name) const;
-    quint32 extensionElementCount() const;
-    ESValue *extensionElement(qint64 index);
+    inline quint32 extensionElementCount() const;
+    inline ESValue *extensionElement(qint64 index);
     struct Block
     {
         quint32 size;
@@ -121,6 +121,34 @@ private:
 
     Block *block = nullptr;
 };
+
+// Defined here so that element reads, which arrays make millions of, compile inline.
+struct ESPropertyVector::Extension
+{
+    Index *index = nullptr;
+    ESValue *elements = nullptr;
+    quint32 elementCount = 0;
+    quint32 elementCapacity = 0;
+    // No entry has a higher array index: a growing array asks whether the index it is about
+    // to append has an entry, and that is answered without a search.
+    qint64 highestEntryIndex = -1;
+
+    Extension() = default;
+    Extension(const Extension &) = delete;
+    Extension &operator=(const Extension &) = delete;
+    ~Extension();
+};
+
+quint32 ESPropertyVector::extensionElementCount() const
+{
+    return block->extension->elementCount;
+}
+
+ESValue *ESPropertyVector::extensionElement(qint64 index)
+{
+    Extension *x = block->extension;
+    return quint64(index) < x->elementCount ? x->elements + index : nullptr;
+}
 
 // What makes an object callable: the declared parameter and local counts, the compiled code
 // (null for natives) and the scope chain captured when the function object was made.

@@ -15,7 +15,11 @@
 #include "engine/stringreceiver.h"
 
 #include <cmath>
+#include <limits>
 #include <vector>
+#if defined(__x86_64__) && defined(__SSE2__)
+#    include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -148,12 +152,19 @@ ESName *nameOperand(int index)
     return name;
 }
 
-// Below 2^63 in magnitude the truncating cast is toInt32's sign times floor, and its low 32
-// bits are the value modulo 2^32.
+// Below 2^63 in magnitude the truncating conversion is toInt32's sign times floor, and its low
+// 32 bits are the value modulo 2^32. On x86-64 the conversion instruction itself answers
+// INT64_MIN for NaN, infinities and everything out of range, which then take the general rule.
 [[gnu::always_inline]] inline qint32 int32Of(double number)
 {
+#if defined(__x86_64__) && defined(__SSE2__)
+    const long long truncated = _mm_cvttsd_si64(_mm_set_sd(number));
+    if (truncated != std::numeric_limits<long long>::min()) [[likely]]
+        return qint32(quint32(quint64(truncated)));
+#else
     if (number > -9.2e18 && number < 9.2e18)
         return qint32(quint32(qint64(number)));
+#endif
     return numberToInt32(number);
 }
 
@@ -357,10 +368,31 @@ void rememberScoped(ESContext *cx, const ESName *name, ESInstructionCache &cache
     cache.position = -1;
 }
 
+// The common case of scopedEntry, inline: a closure's variable in the activation at the front
+// of its scope chain, where the cache says it is.
+[[gnu::always_inline]] inline ESProperty *frontActivationEntry(
+        ESContext *cx, const ESName *name, const ESInstructionCache &cache)
+{
+    if (cache.depth != 0 || !cx->scopeChain)
+        return nullptr;
+    ESObject *object = cx->scopeChain->internalValue.asObject();
+    if (object->objectClass != cx->activationClass)
+        return nullptr;
+    ESPropertyVector &own = object->properties;
+    const quint64 position = quint64(qint64(cache.position));
+    if (position < quint64(own.size()) && own[int(position)].name == name)
+        return &own[int(position)];
+    return nullptr;
+}
+
 // GETW
 void getByName(ESContext *cx, ESName *name, ESInstructionCache &cache)
 {
     push(cx);
+    if (const ESProperty *entry = frontActivationEntry(cx, name, cache)) {
+        cx->tos = entry->value;
+        return;
+    }
     ESObject *holder;
     if (const ESProperty *entry = scopedEntry<hasPlainGet>(cx, name, cache, &holder)) {
         cx->tos = entry->value;
@@ -373,6 +405,11 @@ void getByName(ESContext *cx, ESName *name, ESInstructionCache &cache)
 // PUTW, without the pop.
 void putByName(ESContext *cx, ESName *name, ESInstructionCache &cache)
 {
+    if (ESProperty *entry = frontActivationEntry(cx, name, cache)) {
+        if (!(entry->attributes & ReadOnly))
+            entry->value = cx->tos;
+        return;
+    }
     ESObject *holder;
     if (ESProperty *entry = scopedEntry<hasPlainPut>(cx, name, cache, &holder)) {
         if (!(entry->attributes & ReadOnly))
@@ -506,6 +543,34 @@ bool checkedStep(ESContext *cx, const ESCodeUnit *unit, const quint8 *pc, qint32
     return true;
 }
 
+// Where errors are reported from: set to this run's code while it runs, and back to the
+// caller's instruction when it ends, so an error the caller raises next is on its own line.
+class ESLineRegisters
+{
+public:
+    ESLineRegisters(ESContext *cx, const ESCodeUnit *unit)
+        : cx(cx), pc(cx->linePc), code(cx->lineCode), lines(cx->lineTable)
+    {
+        cx->linePc = nullptr;
+        cx->lineCode = unit->code.data();
+        cx->lineTable = unit->lines.data();
+    }
+    ESLineRegisters(const ESLineRegisters &) = delete;
+    ESLineRegisters &operator=(const ESLineRegisters &) = delete;
+    ~ESLineRegisters()
+    {
+        cx->linePc = pc;
+        cx->lineCode = code;
+        cx->lineTable = lines;
+    }
+
+private:
+    ESContext *cx;
+    const quint8 *pc;
+    const quint8 *code;
+    const quint32 *lines;
+};
+
 void prepare(ESCodeUnit *unit)
 {
     unit->wellFormed = isWellFormed(*unit);
@@ -533,7 +598,7 @@ void prepare(ESCodeUnit *unit)
                 if (*pc >= opcodeCount)                  \
                     goto unknownOpcode;                  \
             }                                            \
-            cx->currentLine = lines[pc - code];          \
+            cx->linePc = pc;                             \
             goto *dispatchTable[*pc];                    \
         } while (0)
 #    define BEGIN_DISPATCH NEXT;
@@ -545,7 +610,7 @@ void prepare(ESCodeUnit *unit)
         for (;;) {                                              \
             if (checked && !checkedStep(cx, unit, pc, entrySp)) \
                 return;                                         \
-            cx->currentLine = lines[pc - code];                 \
+            cx->linePc = pc;                                    \
             switch (*pc) {
 #    define END_DISPATCH    \
     default:                \
@@ -561,14 +626,14 @@ void prepare(ESCodeUnit *unit)
 #define CACHE           caches[pc - code]
 #define ACTIVATION      (activation ? activation : (activation = currentActivation(cx)))
 
-void run(ESContext *cx, ESCodeUnit *unit)
+namespace {
+
+// The machine loop, made twice: checked, with the checks of checkedStep before each instruction,
+// and unchecked, where the compiler drops them, so unchecked code pays no test for them.
+template <bool checked> void execute(ESContext *cx, ESCodeUnit *unit)
 {
-    if (unit->lines.size() < unit->code.size())
-        fatalError(QStringLiteral("code unit without line numbers"));
-    if (unit->preparedLength != unit->length())
-        prepare(unit);
     const quint8 *const code = unit->code.data();
-    const quint32 *const lines = unit->lines.data();
+    const ESLineRegisters lineRegisters(cx, unit);
     ESInstructionCache *const caches = unit->caches.data();
     const qint32 entrySp = cx->sp;
     // A call puts the frame registers back before it returns, and a handler restores this
@@ -581,9 +646,6 @@ void run(ESContext *cx, ESCodeUnit *unit)
     // The innermost activation stays this function's own (with and catch scopes only go in
     // front of it), so it is looked up once.
     ESObject *activation = nullptr;
-    // Code that the layout check could not vouch for, or a context that watches every step,
-    // goes through the checks of checkedStep before each instruction.
-    const bool checked = cx->hasStepHook || !unit->wellFormed;
     std::vector<ESHandler> handlers;
     const quint8 *pc = code;
 
@@ -804,28 +866,29 @@ void run(ESContext *cx, ESCodeUnit *unit)
             putNamedCached(cx, cachedName(CACHE, OPERAND), CACHE);
             pc += SIZE(PUTF);
             NEXT;
+            // The stores give tos to the variable, since the pop replaces it anyway.
             CASE(PUTG)
-            globalSlot(cx, OPERAND) = cx->tos;
+            moveInto(globalSlot(cx, OPERAND), cx->tos);
             pop(cx);
             pc += SIZE(PUTG);
             NEXT;
             CASE(PUTA)
-            frameSlot(args, argRoom, OPERAND) = cx->tos;
+            moveInto(frameSlot(args, argRoom, OPERAND), cx->tos);
             pop(cx);
             pc += SIZE(PUTA);
             NEXT;
             CASE(PUTL)
-            frameSlot(locals, localRoom, OPERAND) = cx->tos;
+            moveInto(frameSlot(locals, localRoom, OPERAND), cx->tos);
             pop(cx);
             pc += SIZE(PUTL);
             NEXT;
             CASE(PUTAM)
-            activationSlot(ACTIVATION, OPERAND) = cx->tos;
+            moveInto(activationSlot(ACTIVATION, OPERAND), cx->tos);
             pop(cx);
             pc += SIZE(PUTAM);
             NEXT;
             CASE(PUTLM)
-            activationSlot(ACTIVATION, cx->frameArgCount + OPERAND) = cx->tos;
+            moveInto(activationSlot(ACTIVATION, cx->frameArgCount + OPERAND), cx->tos);
             pop(cx);
             pc += SIZE(PUTLM);
             NEXT;
@@ -1095,4 +1158,20 @@ void run(ESContext *cx, ESCodeUnit *unit)
             JUMP_TO(handler.target);
         }
     }
+}
+
+} // namespace
+
+void run(ESContext *cx, ESCodeUnit *unit)
+{
+    if (unit->lines.size() < unit->code.size())
+        fatalError(QStringLiteral("code unit without line numbers"));
+    if (unit->preparedLength != unit->length())
+        prepare(unit);
+    // Code that the layout check could not vouch for, or a context that watches every step,
+    // goes through the checks before each instruction.
+    if (cx->hasStepHook || !unit->wellFormed)
+        execute<true>(cx, unit);
+    else
+        execute<false>(cx, unit);
 }

@@ -85,13 +85,22 @@ TEST_F(CodegenTest, ParametersLocalsAndClosures)
 {
     program("function f(a, b) { var c = a + b; return c; }");
     EXPECT_EQ(function(0), "GETA 0 GETA 1 ADD PUTL 0 GETL 0 RET RETU");
-    // The inner function reads the outer variable by name, and both get activation objects.
+    // The inner function reads the outer variable by name; only the outer function, which
+    // declares it, gets an activation object.
     program("function outer() { var v = 1; function inner() { return v; } return inner; }");
     EXPECT_EQ(function(0),
             "CLOSURE " + std::to_string(firstUnit + 1) + " PUTLM 1 NUM_1 PUTLM 0 GETLM 1 RET RETU");
     EXPECT_EQ(function(1), "GETW v RET RETU");
     EXPECT_TRUE(codeUnitAt(firstUnit)->needsActivation);
-    EXPECT_TRUE(codeUnitAt(firstUnit + 1)->needsActivation);
+    EXPECT_FALSE(codeUnitAt(firstUnit + 1)->needsActivation);
+    // A function between the closure and the declaring one keeps its variables on the stack.
+    program("function outer() { var v = 1; function mid() { var m = 2;"
+            " function inner() { return v; } return inner; } return mid; }");
+    EXPECT_TRUE(codeUnitAt(firstUnit)->needsActivation);
+    EXPECT_FALSE(codeUnitAt(firstUnit + 1)->needsActivation);
+    EXPECT_FALSE(codeUnitAt(firstUnit + 2)->needsActivation);
+    EXPECT_EQ(function(1),
+            "CLOSURE " + std::to_string(firstUnit + 2) + " PUTL 1 NUM_2 PUTL 0 GETL 1 RET RETU");
     // Calls by resolution kind.
     program("function f(g) { var h; g(1); h(); k(); }");
     EXPECT_EQ(function(0), "NUM_1 CALLA 0, 1 DROP CALLL 0, 0 DROP CALLG k, 0 DROP RETU");

@@ -100,7 +100,7 @@ protected:
         try {
             run(cx, unit);
         } catch (const ESFatalError &e) {
-            ADD_FAILURE() << e.message.toStdString() << " at line " << cx->currentLine << ": "
+            ADD_FAILURE() << e.message.toStdString() << " at line " << cx->sourceLineNumber() << ": "
                           << disassemble(*unit).join(" | ").toStdString();
             throw;
         }
