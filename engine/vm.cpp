@@ -247,7 +247,9 @@ inline bool quickEquals(const ESValue &left, const ESValue &right, bool &result)
     return false;
 }
 
-void equalityInstruction(ESContext *cx, bool negate)
+// The helpers marked always_inline run often enough to stay inline in the machine loop, which
+// is made twice (checked and unchecked), so the compiler would otherwise call them.
+[[gnu::always_inline]] inline void equalityInstruction(ESContext *cx, bool negate)
 {
     bool equal;
     if (quickEquals(below(cx), cx->tos, equal)) {
@@ -266,7 +268,8 @@ ESName *cachedName(ESInstructionCache &cache, int operand)
 }
 
 // GETF and CALLF: property name of tos, read from the cache when the class allows it.
-ESValue namedProperty(ESContext *cx, ESObject *object, ESName *name, ESInstructionCache &cache)
+[[gnu::always_inline]] inline ESValue namedProperty(
+        ESContext *cx, ESObject *object, ESName *name, ESInstructionCache &cache)
 {
     if (hasPlainGet(cx, object->objectClass)) {
         const ESValue *value = findCached(object, name, cache);
@@ -275,7 +278,7 @@ ESValue namedProperty(ESContext *cx, ESObject *object, ESName *name, ESInstructi
     return getProperty(cx, object, name);
 }
 
-void getNamed(ESContext *cx, ESName *name, ESInstructionCache &cache)
+[[gnu::always_inline]] inline void getNamed(ESContext *cx, ESName *name, ESInstructionCache &cache)
 {
     if (cx->tos.isString()) {
         getStringProperty(cx, name);
@@ -285,7 +288,8 @@ void getNamed(ESContext *cx, ESName *name, ESInstructionCache &cache)
     cx->tos = namedProperty(cx, object, name, cache);
 }
 
-void putNamedCached(ESContext *cx, ESName *name, ESInstructionCache &cache)
+[[gnu::always_inline]] inline void putNamedCached(
+        ESContext *cx, ESName *name, ESInstructionCache &cache)
 {
     if (cx->tos.isObject() && cx->sp > 0) {
         ESObject *object = cx->tos.asObject();
@@ -599,7 +603,7 @@ void prepare(ESCodeUnit *unit)
                     goto unknownOpcode;                  \
             }                                            \
             cx->linePc = pc;                             \
-            goto *dispatchTable[*pc];                    \
+            goto *instructionTable[*pc];                 \
         } while (0)
 #    define BEGIN_DISPATCH NEXT;
 #    define END_DISPATCH
@@ -655,6 +659,10 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *unit)
         ES_OPCODES(X)
 #    undef X
     };
+    // Held in a register: the compiler would otherwise form the table's address again at every
+    // dispatch.
+    const void *const *instructionTable = dispatchTable;
+    asm("" : "+r"(instructionTable));
 #endif
 
     for (;;) {
