@@ -9,6 +9,7 @@
 #include "engine/node.h"
 #include "engine/opcodes.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -150,8 +151,18 @@ ESCompiler::Resolution ESCompiler::resolveName(ESName *name)
                 return { ParameterSlot, quint32(position) };
             return { LocalSlot, quint32(position) - currentUnit->paramCount };
         }
-        for (ESNode *outer = currentFunction->outer; outer; outer = outer->outer) {
-            if (variablePosition(outer->unit, name) >= 0) {
+        for (const ESNode *inner = currentFunction; inner; inner = inner->outer) {
+            // Defined inside a catch block of that name: the scope chain the function captured
+            // holds the catch record in front of every variable around it.
+            const auto around = catchNamesAround.find(inner);
+            if (around != catchNamesAround.end()
+                    && std::find(around->second.begin(), around->second.end(), name)
+                            != around->second.end()) {
+                readsOuterVariables = true;
+                return { ByName, 0 };
+            }
+            ESNode *outer = inner->outer;
+            if (outer && variablePosition(outer->unit, name) >= 0) {
                 // A closure reaches the variables of the functions around it through the scope
                 // chain it captured, so the function declaring the name keeps its variables in
                 // an activation object. The closure itself and the functions in between need

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <utility>
+#include <unordered_map>
 #include <vector>
 
 class ESContext;
@@ -111,6 +112,11 @@ public:
     ESNode *currentFunction = nullptr;
     ESCodeUnit *currentUnit = nullptr;
     std::vector<std::pair<ESNode *, ESCodeUnit *>> savedFunctions;
+    // The catch identifiers whose blocks enclose the point being parsed, within the current
+    // function, and for each function defined inside such blocks the identifiers around it:
+    // there those names belong to the catch scope, not to any variable of the same name.
+    std::vector<ESName *> activeCatchNames;
+    std::unordered_map<const ESNode *, std::vector<ESName *>> catchNamesAround;
     // Every function node defined, in the order their definitions end; the compile driver
     // generates them and empties the list. Process-wide, so one compilation at a time.
     static inline std::vector<ESNode *> pendingFunctions;

@@ -43,7 +43,7 @@ struct ESName;
 //   210 throw: c0 = value.
 //   212 try-catch, 213 try-finally, 214 try-catch-finally: c0 = try block, c1 = catch block
 //   (null in 213), c2 = finally block (null in 212), name = the catch identifier (null in 213),
-//   which the parser declares like a var so that inner functions can find it.
+//   which is no variable of the function: CATCH puts it in a scope record of its own.
 //
 // A variable-declaration list is one declaration (159, or 61 with the initial value) or a
 // right-nested 44 chain of them; an expression statement is its expression.

@@ -521,8 +521,8 @@ ESNode *ESCompiler::parseThrow()
 }
 
 /* trystat -> TRY block [ CATCH "(" NAME ")" block ] [ FINALLY block ], with at least one clause.
-   The catch name is declared like a var, so that the generator gives it a slot and functions
-   inside the catch block find it in their enclosing scope. */
+   The catch name is no variable of the function: it lives in the scope record the catch makes,
+   so functions defined inside the catch block note it to find it there. */
 ESNode *ESCompiler::parseTry()
 {
     nextToken();
@@ -535,9 +535,10 @@ ESNode *ESCompiler::parseTry()
         expectToken('(');
         expectToken(TOK_IDENTIFIER);
         name = tokenText();
-        declareName(name, DontEnum | DontDelete, false);
         expectToken(')');
+        activeCatchNames.push_back(name);
         catchBlock = parseBlock();
+        activeCatchNames.pop_back();
     }
     if (peekToken() == TOK_FINALLY) {
         nextToken();
@@ -907,6 +908,11 @@ ESNode *ESCompiler::parseFunction(bool declaration)
     function->outer = currentFunction;
     function->unit = newCodeUnit();
     function->unitIndex = registerCodeUnit(function->unit);
+    if (!activeCatchNames.empty())
+        catchNamesAround[function] = activeCatchNames;
+    // The body's own catch blocks start afresh; the ones around it are noted above.
+    std::vector<ESName *> outerCatchNames;
+    outerCatchNames.swap(activeCatchNames);
     currentFunction = function;
     currentUnit = function->unit;
 
@@ -923,6 +929,7 @@ ESNode *ESCompiler::parseFunction(bool declaration)
     ++functionDepth;
     function->child[0] = parseBlock();
     --functionDepth;
+    activeCatchNames.swap(outerCatchNames);
 
     // The name is already in the enclosing table: it was declared there before the body.
     std::tie(currentFunction, currentUnit) = savedFunctions.back();
