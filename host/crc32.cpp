@@ -1,4 +1,5 @@
 #include "host/crc32.h"
+#include "host/crcslicing.h"
 
 #include <array>
 
@@ -35,25 +36,10 @@ constexpr std::array<Table, 8> makeTables()
 
 constexpr std::array<Table, 8> tables = makeTables();
 
-inline quint32 bigEndianWord(const unsigned char *bytes)
-{
-    return quint32(bytes[0]) << 24 | quint32(bytes[1]) << 16 | quint32(bytes[2]) << 8
-            | quint32(bytes[3]);
-}
-
 // Runs the register over the bytes, eight at a time while there are eight.
 quint32 slicingBy8(quint32 reg, const unsigned char *bytes, std::size_t count)
 {
-    const auto &t = tables;
-    for (; count >= 8; bytes += 8, count -= 8) {
-        const quint32 high = reg ^ bigEndianWord(bytes);
-        reg = t[7][high >> 24] ^ t[6][(high >> 16) & 0xFF] ^ t[5][(high >> 8) & 0xFF]
-                ^ t[4][high & 0xFF] ^ t[3][bytes[4]] ^ t[2][bytes[5]] ^ t[1][bytes[6]]
-                ^ t[0][bytes[7]];
-    }
-    for (; count > 0; ++bytes, --count)
-        reg = (reg << 8) ^ t[0][(reg >> 24) ^ *bytes];
-    return reg;
+    return slicingBy8MostSignificantFirst(tables, reg, bytes, count);
 }
 
 #if defined(__x86_64__)

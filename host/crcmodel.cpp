@@ -1,4 +1,5 @@
 #include "host/crcmodel.h"
+#include "host/crcslicing.h"
 
 namespace {
 
@@ -14,12 +15,6 @@ inline quint32 littleEndianWord(const unsigned char *bytes)
 {
     return quint32(bytes[0]) | quint32(bytes[1]) << 8 | quint32(bytes[2]) << 16
             | quint32(bytes[3]) << 24;
-}
-
-inline quint32 bigEndianWord(const unsigned char *bytes)
-{
-    return quint32(bytes[0]) << 24 | quint32(bytes[1]) << 16 | quint32(bytes[2]) << 8
-            | quint32(bytes[3]);
 }
 
 } // namespace
@@ -68,14 +63,7 @@ quint32 CrcEngine::run(quint32 reg, const unsigned char *bytes, std::size_t coun
         for (; count > 0; ++bytes, --count)
             reg = (reg >> 8) ^ t[0][(reg ^ *bytes) & 0xFF];
     } else {
-        for (; count >= 8; bytes += 8, count -= 8) {
-            const quint32 high = reg ^ bigEndianWord(bytes);
-            reg = t[7][high >> 24] ^ t[6][(high >> 16) & 0xFF] ^ t[5][(high >> 8) & 0xFF]
-                    ^ t[4][high & 0xFF] ^ t[3][bytes[4]] ^ t[2][bytes[5]] ^ t[1][bytes[6]]
-                    ^ t[0][bytes[7]];
-        }
-        for (; count > 0; ++bytes, --count)
-            reg = (reg << 8) ^ t[0][(reg >> 24) ^ *bytes];
+        reg = slicingBy8MostSignificantFirst(tables, reg, bytes, count);
     }
     return reg;
 }
