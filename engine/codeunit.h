@@ -41,6 +41,13 @@ struct ESCodeUnit
     qint32 preparedLength = -1;
     bool wellFormed = false;
     std::vector<ESInstructionCache> caches;
+    // For well-formed code: the instructions with their operands in the machine's byte order,
+    // which the unchecked loop runs, and the highest argument, local and global slot they name
+    // (-1 for none), so that one test per run replaces a bounds test per access.
+    std::vector<quint8> machineCode;
+    qint32 highestArgument = -1;
+    qint32 highestLocal = -1;
+    qint32 highestGlobal = -1;
 
     // The index of the first pooled number equal to value (so NaN is never shared), appending
     // it when there is none. A short pool is scanned; a long one (a generated table of

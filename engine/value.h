@@ -3,6 +3,7 @@
 #include "engine/name.h"
 
 #include <QString>
+#include <bit>
 #include <limits>
 
 struct ESObject;
@@ -80,14 +81,14 @@ public:
     {
         ESValue v;
         v.kind_ = ESKind::Number;
-        v.numberValue = n;
+        v.bits = std::bit_cast<quint64>(n);
         return v;
     }
     static ESValue boolean(bool b)
     {
         ESValue v;
         v.kind_ = ESKind::Boolean;
-        v.numberValue = b ? 1.0 : 0.0;
+        v.bits = std::bit_cast<quint64>(b ? 1.0 : 0.0);
         return v;
     }
     static ESValue null()
@@ -100,21 +101,21 @@ public:
     {
         ESValue v;
         v.kind_ = ESKind::Object;
-        v.objectValue = o;
+        v.bits = quint64(quintptr(o));
         return v;
     }
     static ESValue name(ESName *n)
     {
         ESValue v;
         v.kind_ = ESKind::Name;
-        v.nameValue = n;
+        v.bits = quint64(quintptr(n));
         return v;
     }
     static ESValue string(const QString &text)
     {
         ESValue v;
         v.kind_ = ESKind::String;
-        v.cellValue = new ESStringCell{ 1, text.size(), nullptr, text };
+        v.bits = quint64(quintptr(new ESStringCell{ 1, text.size(), nullptr, text }));
         return v;
     }
     // A value that takes over a reference to cell.
@@ -122,11 +123,27 @@ public:
     {
         ESValue v;
         v.kind_ = ESKind::String;
-        v.cellValue = cell;
+        v.bits = quint64(quintptr(cell));
         return v;
     }
 
     ESKind kind() const { return kind_; }
+    // The machine loop holds tos as a kind and a word in two registers (engine/register.h);
+    // these hand a reference between such a pair and a value without counting it.
+    quint64 word() const { return bits; }
+    static ESValue adopt(ESKind kind, quint64 word)
+    {
+        ESValue v;
+        v.kind_ = kind;
+        v.bits = word;
+        return v;
+    }
+    // Leaves the value Undefined without releasing it, once its reference has been handed on.
+    void forget()
+    {
+        kind_ = ESKind::Undefined;
+        bits = 0;
+    }
     bool isUndefined() const { return kind_ == ESKind::Undefined; }
     bool isNull() const { return kind_ == ESKind::Null; }
     bool isBoolean() const { return kind_ == ESKind::Boolean; }
@@ -135,43 +152,39 @@ public:
     bool isObject() const { return kind_ == ESKind::Object; }
 
     // The double of a Number or Boolean.
-    double asNumber() const { return numberValue; }
-    ESObject *asObject() const { return objectValue; }
-    ESName *asName() const { return nameValue; }
-    ESStringCell *asCell() const { return cellValue; }
+    double asNumber() const { return std::bit_cast<double>(bits); }
+    ESObject *asObject() const { return reinterpret_cast<ESObject *>(quintptr(bits)); }
+    ESName *asName() const { return reinterpret_cast<ESName *>(quintptr(bits)); }
+    ESStringCell *asCell() const { return reinterpret_cast<ESStringCell *>(quintptr(bits)); }
     // The text of a String or Name value; it stays valid and unchanged while the value lives.
     const QString &text() const
     {
         if (kind_ == ESKind::Name)
-            return nameValue->text;
-        return cellValue->buffer ? flattenedText(cellValue) : cellValue->text;
+            return asName()->text;
+        return asCell()->buffer ? flattenedText(asCell()) : asCell()->text;
     }
     // The number of UTF-16 units of a String or Name value, without making its text.
     qsizetype textLength() const
     {
-        return kind_ == ESKind::Name ? nameValue->text.size() : cellValue->length;
+        return kind_ == ESKind::Name ? asName()->text.size() : asCell()->length;
     }
 
 private:
     void retain() const
     {
         if (kind_ == ESKind::String)
-            ++cellValue->refs;
+            ++asCell()->refs;
     }
     void release()
     {
-        if (kind_ == ESKind::String && --cellValue->refs == 0)
-            destroyCell(cellValue);
+        if (kind_ == ESKind::String && --asCell()->refs == 0)
+            destroyCell(asCell());
     }
 
     ESKind kind_;
-    union {
-        double numberValue;
-        ESObject *objectValue;
-        ESName *nameValue;
-        ESStringCell *cellValue;
-        quint64 bits;
-    };
+    // One word for every kind (a double's bits or a pointer), never read through another
+    // type, so that the compiler can keep a value in two registers.
+    quint64 bits;
 };
 
 static_assert(sizeof(ESValue) == 16, "script values are 16 bytes");

@@ -11,10 +11,12 @@
 #include "engine/opcodes.h"
 #include "engine/operators.h"
 #include "engine/propertycache.h"
+#include "engine/register.h"
 #include "engine/scope.h"
 #include "engine/stringreceiver.h"
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <vector>
 #if defined(__x86_64__) && defined(__SSE2__)
@@ -174,7 +176,8 @@ ESName *nameOperand(int index)
 {
     if (value.isNumber() || value.isBoolean())
         return value.asNumber() != 0;
-    return toBoolean(value);
+    // A copy, so that the machine loop's tos never has its address taken.
+    return toBoolean(ESValue(value));
 }
 
 // The fast path shared by the binary arithmetic instructions: with two Numbers the result is
@@ -227,7 +230,7 @@ inline double moduloOf(double left, double right)
 
 // Loose equality answered without conversions: two Numbers, two Objects, or an Object against
 // null or undefined. False in result's place means the general rule must decide.
-inline bool quickEquals(const ESValue &left, const ESValue &right, bool &result)
+[[gnu::always_inline]] inline bool quickEquals(const ESValue &left, const ESValue &right, bool &result)
 {
     if (left.isNumber() && right.isNumber()) {
         result = left.asNumber() == right.asNumber();
@@ -552,11 +555,11 @@ bool checkedStep(ESContext *cx, const ESCodeUnit *unit, const quint8 *pc, qint32
 class ESLineRegisters
 {
 public:
-    ESLineRegisters(ESContext *cx, const ESCodeUnit *unit)
+    ESLineRegisters(ESContext *cx, const quint8 *runningCode, const ESCodeUnit *unit)
         : cx(cx), pc(cx->linePc), code(cx->lineCode), lines(cx->lineTable)
     {
         cx->linePc = nullptr;
-        cx->lineCode = unit->code.data();
+        cx->lineCode = runningCode;
         cx->lineTable = unit->lines.data();
     }
     ESLineRegisters(const ESLineRegisters &) = delete;
@@ -575,11 +578,72 @@ private:
     const quint32 *lines;
 };
 
+// The slot operand kinds: which frame part an instruction's first operand indexes.
+enum class SlotPart { None, Argument, Local, Global };
+
+SlotPart slotPart(int op)
+{
+    switch (op) {
+    case OP_GETA: case OP_PUTA: case OP_INCA: case OP_DECA: case OP_CALLA:
+        return SlotPart::Argument;
+    case OP_GETL: case OP_PUTL: case OP_INCL: case OP_DECL: case OP_CALLL:
+        return SlotPart::Local;
+    case OP_GETG: case OP_PUTG: case OP_INCG: case OP_DECG: case OP_CALLG:
+        return SlotPart::Global;
+    default:
+        return SlotPart::None;
+    }
+}
+
+// Copies well-formed code with each operand in the machine's byte order and notes the highest
+// slot of each frame part.
+void prepareMachineCode(ESCodeUnit *unit)
+{
+    unit->machineCode = unit->code;
+    unit->highestArgument = unit->highestLocal = unit->highestGlobal = -1;
+    quint8 *code = unit->machineCode.data();
+    for (size_t pc = 0; pc < unit->code.size(); pc += size_t(opcodeSize(code[pc]))) {
+        const int op = code[pc];
+        for (int at = 1; at < opcodeSize(op); at += 2) {
+            const quint16 operand = quint16(unit->code[pc + at] << 8 | unit->code[pc + at + 1]);
+            memcpy(code + pc + at, &operand, sizeof operand);
+        }
+        const qint32 slot = opcodeSize(op) > 1 ? unit->code[pc + 1] << 8 | unit->code[pc + 2] : 0;
+        switch (slotPart(op)) {
+        case SlotPart::Argument:
+            unit->highestArgument = qMax(unit->highestArgument, slot);
+            break;
+        case SlotPart::Local:
+            unit->highestLocal = qMax(unit->highestLocal, slot);
+            break;
+        case SlotPart::Global:
+            unit->highestGlobal = qMax(unit->highestGlobal, slot);
+            break;
+        case SlotPart::None:
+            break;
+        }
+    }
+}
+
+// Whether every slot the code names lies inside the stack and the global object now; the
+// frame registers and the code stay as they are for the whole run, and globals are never removed.
+bool slotsFit(const ESContext *cx, const ESCodeUnit *unit)
+{
+    const ESValue *const stackEnd = cx->stack + cx->stackCapacity;
+    return unit->highestArgument < stackEnd - cx->argBase
+            && unit->highestLocal < stackEnd - (cx->argBase + cx->frameArgCount)
+            && unit->highestGlobal < cx->globalObject->properties.size();
+}
+
 void prepare(ESCodeUnit *unit)
 {
     unit->wellFormed = isWellFormed(*unit);
     unit->caches.assign(unit->code.size(), ESInstructionCache());
     unit->preparedLength = unit->length();
+    if (unit->wellFormed)
+        prepareMachineCode(unit);
+    else
+        unit->machineCode.clear();
 }
 
 } // namespace
@@ -591,30 +655,57 @@ void prepare(ESCodeUnit *unit)
 #    define ES_THREADED_DISPATCH 1
 #endif
 
+// The loop keeps tos, the stack pointer and the running instruction in locals, which the
+// compiler holds in registers. SAVE hands them to the context before anything that reads the
+// context's registers (every helper that takes cx, every error), LOAD takes them back after.
+// While the loop holds tos the context's tos is Undefined, so each hand-over is a plain copy.
+#define SAVE()                                                \
+    do {                                                      \
+        new (&cx->tos) ESValue(ESValue::adopt(tos.kind, tos.word)); \
+        cx->sp = qint32(sp - stack);                          \
+        cx->linePc = pc;                                      \
+    } while (0)
+#define LOAD()                                                \
+    do {                                                      \
+        tos.takeFrom(cx->tos);                                \
+        sp = stack + cx->sp;                                  \
+    } while (0)
+// An instruction the helpers carry out on the context's registers.
+#define SLOW(...)                                             \
+    do {                                                      \
+        SAVE();                                               \
+        __VA_ARGS__;                                          \
+        LOAD();                                               \
+    } while (0)
+
 #if ES_THREADED_DISPATCH
 #    define CASE(mnemonic) op_##mnemonic:
 // In checked mode a byte past the table is caught before the table is read.
-#    define NEXT                                         \
-        do {                                             \
-            if (checked) [[unlikely]] {                  \
-                if (!checkedStep(cx, unit, pc, entrySp)) \
-                    return;                              \
-                if (*pc >= opcodeCount)                  \
-                    goto unknownOpcode;                  \
-            }                                            \
-            cx->linePc = pc;                             \
-            goto *instructionTable[*pc];                 \
+#    define NEXT                                             \
+        do {                                                 \
+            if (checked) [[unlikely]] {                      \
+                SAVE();                                      \
+                if (!checkedStep(cx, unit, pc, entrySp))     \
+                    return;                                  \
+                LOAD();                                      \
+                if (*pc >= opcodeCount)                      \
+                    goto unknownOpcode;                      \
+            }                                                \
+            goto *instructionTable[*pc];                     \
         } while (0)
 #    define BEGIN_DISPATCH NEXT;
 #    define END_DISPATCH
 #else
 #    define CASE(mnemonic) case OP_##mnemonic:
 #    define NEXT           continue
-#    define BEGIN_DISPATCH                                      \
-        for (;;) {                                              \
-            if (checked && !checkedStep(cx, unit, pc, entrySp)) \
-                return;                                         \
-            cx->linePc = pc;                                    \
+#    define BEGIN_DISPATCH                                       \
+        for (;;) {                                               \
+            if (checked) {                                       \
+                SAVE();                                          \
+                if (!checkedStep(cx, unit, pc, entrySp))         \
+                    return;                                      \
+                LOAD();                                          \
+            }                                                    \
             switch (*pc) {
 #    define END_DISPATCH    \
     default:                \
@@ -623,35 +714,153 @@ void prepare(ESCodeUnit *unit)
         }
 #endif
 
-#define OPERAND         (int(pc[1]) << 8 | pc[2])
-#define SECOND_OPERAND  (int(pc[3]) << 8 | pc[4])
+// Checked code is read as it was compiled, high byte first; unchecked code runs from the
+// machine-order copy.
+#define OPERAND         operandAt<checked>(pc + 1)
+#define SECOND_OPERAND  operandAt<checked>(pc + 3)
 #define SIZE(mnemonic)  opcodeSize(OP_##mnemonic)
 #define JUMP_TO(target) pc = code + (target)
 #define CACHE           caches[pc - code]
-#define ACTIVATION      (activation ? activation : (activation = currentActivation(cx)))
+
+// The stack operations on the loop's registers; their failures hand the registers back first.
+#define FAIL(...)                                             \
+    do {                                                      \
+        SAVE();                                               \
+        __VA_ARGS__;                                          \
+    } while (0)
+// PUSH_WITH makes room, then runs its statement to fill the empty tos.
+#define PUSH_WITH(...)                                        \
+    do {                                                      \
+        if (sp >= stackLimit) [[unlikely]]                    \
+            FAIL(stackTooSmall());                            \
+        tos.moveInto(*sp++);                                  \
+        __VA_ARGS__;                                          \
+    } while (0)
+#define PUSH(value) PUSH_WITH(tos.setValue(value))
+#define PUSH_NUMBER(n) PUSH_WITH(tos.setNumber(n))
+#define PUSH_COPY(slot)                                       \
+    do {                                                      \
+        const ESValue &copied_ = (slot);                      \
+        PUSH_WITH(tos.copyFrom(copied_));                     \
+    } while (0)
+#define POP()                                                 \
+    do {                                                      \
+        if (sp <= stack) [[unlikely]]                         \
+            FAIL(stackUnderflow());                           \
+        tos.release();                                        \
+        tos.takeFrom(*--sp);                                  \
+    } while (0)
+// Truthiness without a call for the kinds conditions test most: a Boolean's or Number's double
+// is false only when it equals 0 (NaN is true).
+#define TOS_IS_TRUE()                                                                 \
+    (tos.kind == ESKind::Number || tos.kind == ESKind::Boolean ? tos.number() != 0 \
+                                                                : toBoolean(tos.copy()))
+// The entry below tos, which must exist.
+#define NEED_BELOW()                                          \
+    do {                                                      \
+        if (sp <= stack) [[unlikely]]                         \
+            FAIL(stackUnderflow());                           \
+    } while (0)
+// Unchecked code only runs when slotsFit, so only checked code tests each access.
+#define FRAME_SLOT(base, room, i)                             \
+    (*({                                                      \
+        const int slot_ = (i);                                \
+        if (checked && slot_ >= (room)) [[unlikely]]          \
+            FAIL(badOperand());                               \
+        (base) + slot_;                                       \
+    }))
+#define GLOBAL_SLOT(i)                                        \
+    (*({                                                      \
+        ESPropertyVector &globals_ = cx->globalObject->properties; \
+        const int slot_ = (i);                                \
+        if (checked && slot_ >= globals_.size()) [[unlikely]] \
+            FAIL(badOperand());                               \
+        &globals_[slot_].value;                               \
+    }))
+// This function's activation object, looked up once (with and catch scopes only go in front of
+// it), and an entry of it.
+#define ACTIVATION                                            \
+    (activation ? activation : (activation = ({               \
+        SAVE();                                               \
+        ESObject *found_ = currentActivation(cx);             \
+        LOAD();                                               \
+        found_;                                               \
+    })))
+#define ACTIVATION_SLOT(i)                                    \
+    (*({                                                      \
+        ESPropertyVector &entries_ = ACTIVATION->properties;  \
+        const int slot_ = (i);                                \
+        if (slot_ >= entries_.size()) [[unlikely]]            \
+            FAIL(badOperand());                               \
+        &entries_[slot_].value;                               \
+    }))
+
+// The binary instructions on two Numbers, computed in place; anything else takes the general
+// operator.
+#define ARITHMETIC(op, expression)                            \
+    do {                                                      \
+        NEED_BELOW();                                         \
+        const ESValue &left_ = sp[-1];                        \
+        if (left_.isNumber() && tos.isNumber()) [[likely]] {  \
+            const double a = left_.asNumber();                \
+            const double b = tos.number();                    \
+            --sp;                                             \
+            tos.setNumber(expression);                        \
+        } else {                                              \
+            SLOW(binary(cx, op));                             \
+        }                                                     \
+        pc += 1;                                              \
+        NEXT;                                                 \
+    } while (0)
+#define RELATION(general, expression)                         \
+    do {                                                      \
+        NEED_BELOW();                                         \
+        const ESValue &left_ = sp[-1];                        \
+        if (left_.isNumber() && tos.isNumber()) [[likely]] {  \
+            const double a = left_.asNumber();                \
+            const double b = tos.number();                    \
+            --sp;                                             \
+            tos.setBoolean(expression);                       \
+        } else {                                              \
+            SLOW(compare(cx, general));                       \
+        }                                                     \
+        pc += 1;                                              \
+        NEXT;                                                 \
+    } while (0)
 
 namespace {
+
+template <bool checked> [[gnu::always_inline]] inline int operandAt(const quint8 *at)
+{
+    if (checked)
+        return int(at[0]) << 8 | at[1];
+    quint16 operand;
+    memcpy(&operand, at, sizeof operand);
+    return operand;
+}
 
 // The machine loop, made twice: checked, with the checks of checkedStep before each instruction,
 // and unchecked, where the compiler drops them, so unchecked code pays no test for them.
 template <bool checked> void execute(ESContext *cx, ESCodeUnit *unit)
 {
-    const quint8 *const code = unit->code.data();
-    const ESLineRegisters lineRegisters(cx, unit);
+    const quint8 *const code = checked ? unit->code.data() : unit->machineCode.data();
+    const ESLineRegisters lineRegisters(cx, code, unit);
     ESInstructionCache *const caches = unit->caches.data();
     const qint32 entrySp = cx->sp;
+    ESValue *const stack = cx->stack;
+    ESValue *const stackLimit = stack + cx->stackCapacity;
     // A call puts the frame registers back before it returns, and a handler restores this
     // run's own, so within one run they stay what they are now.
     ESValue *const args = cx->argBase;
     ESValue *const locals = cx->argBase + cx->frameArgCount;
-    const ESValue *const stackEnd = cx->stack + cx->stackCapacity;
-    const qptrdiff argRoom = stackEnd - args;
-    const qptrdiff localRoom = stackEnd - locals;
-    // The innermost activation stays this function's own (with and catch scopes only go in
-    // front of it), so it is looked up once.
+    const qptrdiff argRoom = stackLimit - args;
+    const qptrdiff localRoom = stackLimit - locals;
     ESObject *activation = nullptr;
     std::vector<ESHandler> handlers;
     const quint8 *pc = code;
+    ESRegister tos;
+    ESValue *sp;
+    LOAD();
 
 #if ES_THREADED_DISPATCH
     static const void *const dispatchTable[256] = {
@@ -671,9 +880,9 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *unit)
             CASE(NUM)
             {
                 const int k = OPERAND;
-                if (size_t(k) >= unit->numbers.size())
-                    badOperand();
-                push(cx, numberValue(unit->numbers[size_t(k)]));
+                if (size_t(k) >= unit->numbers.size()) [[unlikely]]
+                    FAIL(badOperand());
+                PUSH_NUMBER(unit->numbers[size_t(k)]);
                 pc += SIZE(NUM);
                 NEXT;
             }
@@ -682,79 +891,94 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *unit)
             CASE(NUM_2)
             CASE(NUM_3)
             CASE(NUM_4)
-            push(cx, numberValue(*pc - OP_NUM_0));
+            PUSH_NUMBER(*pc - OP_NUM_0);
             pc += 1;
             NEXT;
             CASE(NUM_M1)
-            push(cx, numberValue(-1));
+            PUSH_NUMBER(-1);
             pc += 1;
             NEXT;
             CASE(NULL)
-            push(cx, nullValue());
+            PUSH(nullValue());
             pc += 1;
             NEXT;
             CASE(TRUE)
             CASE(FALSE)
-            push(cx, makeBoolean(*pc == OP_TRUE));
+            PUSH(makeBoolean(*pc == OP_TRUE));
             pc += 1;
             NEXT;
             CASE(UNDEFINED)
-            push(cx, ESValue());
+            PUSH(ESValue());
             pc += 1;
             NEXT;
             CASE(THIS)
-            push(cx, objectValue(cx->thisObject));
+            PUSH(objectValue(cx->thisObject));
             pc += 1;
             NEXT;
             CASE(STR)
-            push(cx, nameValue(cachedName(CACHE, OPERAND)));
-            pc += SIZE(STR);
-            NEXT;
+            {
+                ESInstructionCache &cache = CACHE;
+                if (!cache.name) [[unlikely]]
+                    SLOW(cachedName(cache, OPERAND));
+                PUSH(nameValue(cache.name));
+                pc += SIZE(STR);
+                NEXT;
+            }
             CASE(NEW)
-            constructInstruction(cx, 0);
+            SLOW(constructInstruction(cx, 0));
             pc += 1;
             NEXT;
             CASE(NEWA)
-            constructInstruction(cx, OPERAND);
+            SLOW(constructInstruction(cx, OPERAND));
             pc += SIZE(NEWA);
             NEXT;
             CASE(DROP)
-            pop(cx);
+            POP();
             pc += 1;
             NEXT;
             CASE(DUP)
-            push(cx);
+            {
+                ESValue duplicate = tos.copy();
+                PUSH_WITH(tos.takeFrom(duplicate));
+            }
             pc += 1;
             NEXT;
             CASE(VOID)
-            cx->tos = ESValue();
+            tos.release();
+            tos.setValue(ESValue());
             pc += 1;
             NEXT;
             CASE(TYPEOF)
-            cx->tos = typeName(cx->tos);
+            SLOW(cx->tos = typeName(cx->tos));
             pc += 1;
             NEXT;
             CASE(ENUM)
-            enumerate(cx);
+            SLOW(enumerate(cx));
             pc += 1;
             NEXT;
             CASE(NEXT)
-            if (nextName(cx))
-                JUMP_TO(OPERAND);
-            else
-                pc += SIZE(NEXT);
-            NEXT;
+            {
+                bool more;
+                SLOW(more = nextName(cx));
+                if (more)
+                    JUMP_TO(OPERAND);
+                else
+                    pc += SIZE(NEXT);
+                NEXT;
+            }
             CASE(CLOSURE)
             {
                 ESCodeUnit *function = codeUnitAt(quint32(OPERAND));
                 if (!function)
-                    badOperand();
-                push(cx, objectValue(newClosure(cx, function)));
+                    FAIL(badOperand());
+                ESObject *closure;
+                SLOW(closure = newClosure(cx, function));
+                PUSH(objectValue(closure));
                 pc += SIZE(CLOSURE);
                 NEXT;
             }
             CASE(MKARRAY)
-            {
+            SLOW({
                 const int count = OPERAND;
                 push(cx);
                 if (count > cx->sp)
@@ -762,50 +986,53 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *unit)
                 ESObject *array = makeArray(cx, count, cx->stack + cx->sp - count);
                 cx->sp -= count;
                 cx->tos = objectValue(array);
-                pc += SIZE(MKARRAY);
+            });
+            pc += SIZE(MKARRAY);
+            NEXT;
+            CASE(NEWOBJ)
+            {
+                ESObject *object;
+                SLOW(object = newObject(cx, cx->objectPrototype, cx->objectClass));
+                PUSH(objectValue(object));
+                pc += 1;
                 NEXT;
             }
-            CASE(NEWOBJ)
-            push(cx, objectValue(newObject(cx, cx->objectPrototype, cx->objectClass)));
-            pc += 1;
-            NEXT;
             CASE(WITH)
-            pushScope(cx, toObject(cx, cx->tos));
-            pop(cx);
+            SLOW(pushScope(cx, toObject(cx, cx->tos)); pop(cx));
             pc += 1;
             NEXT;
             CASE(ENDWITH)
-            popScope(cx);
+            SLOW(popScope(cx));
             pc += 1;
             NEXT;
             CASE(INITF)
-            {
+            SLOW({
                 if (cx->sp <= 0 || !cx->stack[cx->sp - 1].isObject())
                     fatalError(QStringLiteral("object literal without its object"));
                 ESObject *object = cx->stack[cx->sp - 1].asObject();
                 putProperty(cx, object, cachedName(CACHE, OPERAND), cx->tos);
                 pop(cx);
-                pc += SIZE(INITF);
-                NEXT;
-            }
+            });
+            pc += SIZE(INITF);
+            NEXT;
             CASE(CALLW)
-            {
+            SLOW({
                 ESName *name = cachedName(CACHE, OPERAND);
                 ESInstructionCache &cache = CACHE;
                 const int count = SECOND_OPERAND;
                 pc += SIZE(CALLW);
                 callByName(cx, name, cache, count);
-                NEXT;
-            }
+            });
+            NEXT;
             CASE(CALLF)
-            {
+            SLOW({
                 ESName *name = cachedName(CACHE, OPERAND);
                 ESInstructionCache &cache = CACHE;
                 const int count = SECOND_OPERAND;
                 pc += SIZE(CALLF);
                 callNamed(cx, name, cache, count);
-                NEXT;
-            }
+            });
+            NEXT;
             CASE(CALLG)
             CASE(CALLA)
             CASE(CALLAM)
@@ -813,149 +1040,153 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *unit)
             CASE(CALLLM)
             {
                 const int op = *pc;
-                push(cx, objectValue(cx->globalObject));
                 const int i = OPERAND;
-                // callValue takes the function out of the slot before anything can move it.
-                const ESValue &callee = op == OP_CALLG ? globalSlot(cx, i)
-                        : op == OP_CALLA               ? frameSlot(args, argRoom, i)
-                        : op == OP_CALLL               ? frameSlot(locals, localRoom, i)
-                        : op == OP_CALLAM              ? activationSlot(ACTIVATION, i)
-                                          : activationSlot(ACTIVATION, cx->frameArgCount + i);
                 const int count = SECOND_OPERAND;
+                PUSH(objectValue(cx->globalObject));
+                // callValue takes the function out of the slot before anything can move it.
+                const ESValue &callee = op == OP_CALLG ? GLOBAL_SLOT(i)
+                        : op == OP_CALLA               ? FRAME_SLOT(args, argRoom, i)
+                        : op == OP_CALLL               ? FRAME_SLOT(locals, localRoom, i)
+                        : op == OP_CALLAM              ? ACTIVATION_SLOT(i)
+                                                       : ACTIVATION_SLOT(cx->frameArgCount + i);
+                SAVE();
                 pc += SIZE(CALLG);
                 callValue(cx, callee, cx->globalObject, count);
+                LOAD();
                 NEXT;
             }
             CASE(CALLX)
-            {
+            SLOW({
                 const int count = OPERAND;
                 pc += SIZE(CALLX);
                 callIndexed(cx, count);
-                NEXT;
-            }
+            });
+            NEXT;
             CASE(GETW)
-            getByName(cx, cachedName(CACHE, OPERAND), CACHE);
+            SLOW(getByName(cx, cachedName(CACHE, OPERAND), CACHE));
             pc += SIZE(GETW);
             NEXT;
             CASE(GETF)
-            getNamed(cx, cachedName(CACHE, OPERAND), CACHE);
-            pc += SIZE(GETF);
-            NEXT;
+            {
+                // A plain object whose property is where this instruction found it last.
+                ESInstructionCache &cache = CACHE;
+                if (tos.isObject() && cache.name) {
+                    ESObject *object = tos.object();
+                    ESPropertyVector &own = object->properties;
+                    const quint64 position = quint64(cache.position);
+                    if (hasPlainGet(cx, object->objectClass) && position < quint64(own.size())
+                            && own[int(position)].name == cache.name) {
+                        tos.copyFrom(own[int(position)].value);
+                        pc += SIZE(GETF);
+                        NEXT;
+                    }
+                }
+                SLOW(getNamed(cx, cachedName(cache, OPERAND), cache));
+                pc += SIZE(GETF);
+                NEXT;
+            }
             CASE(GETG)
-            push(cx, globalSlot(cx, OPERAND));
+            PUSH_COPY(GLOBAL_SLOT(OPERAND));
             pc += SIZE(GETG);
             NEXT;
             CASE(GETA)
-            push(cx, frameSlot(args, argRoom, OPERAND));
+            PUSH_COPY(FRAME_SLOT(args, argRoom, OPERAND));
             pc += SIZE(GETA);
             NEXT;
             CASE(GETL)
-            push(cx, frameSlot(locals, localRoom, OPERAND));
+            PUSH_COPY(FRAME_SLOT(locals, localRoom, OPERAND));
             pc += SIZE(GETL);
             NEXT;
             CASE(GETAM)
-            push(cx, activationSlot(ACTIVATION, OPERAND));
+            PUSH_COPY(ACTIVATION_SLOT(OPERAND));
             pc += SIZE(GETAM);
             NEXT;
             CASE(GETLM)
-            push(cx, activationSlot(ACTIVATION, cx->frameArgCount + OPERAND));
+            PUSH_COPY(ACTIVATION_SLOT(cx->frameArgCount + OPERAND));
             pc += SIZE(GETLM);
             NEXT;
             CASE(GETX)
-            getIndexedCached(cx, CACHE);
-            pc += 1;
-            NEXT;
+            {
+                // An array element: the object below, a whole-number index in tos.
+                NEED_BELOW();
+                if (sp[-1].isObject() && tos.isNumber() && tos.number() >= 0
+                        && tos.number() < 2147483648.0
+                        && double(quint32(tos.number())) == tos.number()) {
+                    const quint32 index = quint32(tos.number());
+                    ESObject *object = sp[-1].asObject();
+                    if (hasPlainGet(cx, object->objectClass)) {
+                        if (const ESValue *element = object->properties.element(index)) {
+                            --sp;
+                            tos.copyFrom(*element);
+                            pc += 1;
+                            NEXT;
+                        }
+                    }
+                }
+                SLOW(getIndexedCached(cx, CACHE));
+                pc += 1;
+                NEXT;
+            }
             CASE(PUTW)
-            putByName(cx, cachedName(CACHE, OPERAND), CACHE);
-            pop(cx);
+            SLOW(putByName(cx, cachedName(CACHE, OPERAND), CACHE); pop(cx));
             pc += SIZE(PUTW);
             NEXT;
             CASE(PUTF)
-            putNamedCached(cx, cachedName(CACHE, OPERAND), CACHE);
+            SLOW(putNamedCached(cx, cachedName(CACHE, OPERAND), CACHE));
             pc += SIZE(PUTF);
             NEXT;
             // The stores give tos to the variable, since the pop replaces it anyway.
             CASE(PUTG)
-            moveInto(globalSlot(cx, OPERAND), cx->tos);
-            pop(cx);
+            tos.moveInto(GLOBAL_SLOT(OPERAND));
+            tos.takeFrom(*--sp);
             pc += SIZE(PUTG);
             NEXT;
             CASE(PUTA)
-            moveInto(frameSlot(args, argRoom, OPERAND), cx->tos);
-            pop(cx);
+            tos.moveInto(FRAME_SLOT(args, argRoom, OPERAND));
+            tos.takeFrom(*--sp);
             pc += SIZE(PUTA);
             NEXT;
             CASE(PUTL)
-            moveInto(frameSlot(locals, localRoom, OPERAND), cx->tos);
-            pop(cx);
+            tos.moveInto(FRAME_SLOT(locals, localRoom, OPERAND));
+            tos.takeFrom(*--sp);
             pc += SIZE(PUTL);
             NEXT;
             CASE(PUTAM)
-            moveInto(activationSlot(ACTIVATION, OPERAND), cx->tos);
-            pop(cx);
+            tos.moveInto(ACTIVATION_SLOT(OPERAND));
+            tos.takeFrom(*--sp);
             pc += SIZE(PUTAM);
             NEXT;
             CASE(PUTLM)
-            moveInto(activationSlot(ACTIVATION, cx->frameArgCount + OPERAND), cx->tos);
-            pop(cx);
+            tos.moveInto(ACTIVATION_SLOT(cx->frameArgCount + OPERAND));
+            tos.takeFrom(*--sp);
             pc += SIZE(PUTLM);
             NEXT;
             CASE(PUTX)
-            putIndexedCached(cx, CACHE);
+            SLOW(putIndexedCached(cx, CACHE));
             pc += 1;
             NEXT;
             CASE(ADD)
-            arithmeticInstruction(cx, OP_ADD, [](double a, double b) { return a + b; });
-            pc += 1;
-            NEXT;
+            ARITHMETIC(OP_ADD, a + b);
             CASE(SUB)
-            arithmeticInstruction(cx, OP_SUB, [](double a, double b) { return a - b; });
-            pc += 1;
-            NEXT;
+            ARITHMETIC(OP_SUB, a - b);
             CASE(MUL)
-            arithmeticInstruction(cx, OP_MUL, [](double a, double b) { return a * b; });
-            pc += 1;
-            NEXT;
+            ARITHMETIC(OP_MUL, a * b);
             CASE(DIV)
-            arithmeticInstruction(cx, OP_DIV, [](double a, double b) { return a / b; });
-            pc += 1;
-            NEXT;
+            ARITHMETIC(OP_DIV, a / b);
             CASE(MOD)
-            arithmeticInstruction(cx, OP_MOD, moduloOf);
-            pc += 1;
-            NEXT;
+            ARITHMETIC(OP_MOD, moduloOf(a, b));
             CASE(BITAND)
-            arithmeticInstruction(cx, OP_BITAND,
-                    [](double a, double b) { return double(int32Of(a) & int32Of(b)); });
-            pc += 1;
-            NEXT;
+            ARITHMETIC(OP_BITAND, double(int32Of(a) & int32Of(b)));
             CASE(BITOR)
-            arithmeticInstruction(cx, OP_BITOR,
-                    [](double a, double b) { return double(int32Of(a) | int32Of(b)); });
-            pc += 1;
-            NEXT;
+            ARITHMETIC(OP_BITOR, double(int32Of(a) | int32Of(b)));
             CASE(BITXOR)
-            arithmeticInstruction(cx, OP_BITXOR,
-                    [](double a, double b) { return double(int32Of(a) ^ int32Of(b)); });
-            pc += 1;
-            NEXT;
+            ARITHMETIC(OP_BITXOR, double(int32Of(a) ^ int32Of(b)));
             CASE(SHL)
-            arithmeticInstruction(cx, OP_SHL, [](double a, double b) {
-                return double(qint32(quint32(int32Of(a)) << (int32Of(b) & 31)));
-            });
-            pc += 1;
-            NEXT;
+            ARITHMETIC(OP_SHL, double(qint32(quint32(int32Of(a)) << (int32Of(b) & 31))));
             CASE(SHR)
-            arithmeticInstruction(cx, OP_SHR,
-                    [](double a, double b) { return double(int32Of(a) >> (int32Of(b) & 31)); });
-            pc += 1;
-            NEXT;
+            ARITHMETIC(OP_SHR, double(int32Of(a) >> (int32Of(b) & 31)));
             CASE(USHR)
-            arithmeticInstruction(cx, OP_USHR, [](double a, double b) {
-                return double(quint32(int32Of(a)) >> (int32Of(b) & 31));
-            });
-            pc += 1;
-            NEXT;
+            ARITHMETIC(OP_USHR, double(quint32(int32Of(a)) >> (int32Of(b) & 31)));
             CASE(ADDX)
             CASE(SUBX)
             CASE(MULX)
@@ -967,19 +1198,19 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *unit)
             CASE(SHLX)
             CASE(SHRX)
             CASE(USHRX)
-            compoundAssign(cx, *pc - 1);
+            SLOW(compoundAssign(cx, *pc - 1));
             pc += 1;
             NEXT;
             CASE(INCG)
             CASE(DECG)
-            {
+            SLOW({
                 const int g = OPERAND;
                 stepSlot(
                         cx, [cx, g]() -> ESValue & { return globalSlot(cx, g); },
                         *pc == OP_INCG ? 1 : -1);
-                pc += SIZE(INCG);
-                NEXT;
-            }
+            });
+            pc += SIZE(INCG);
+            NEXT;
             CASE(INCA)
             CASE(DECA)
             CASE(INCL)
@@ -991,13 +1222,13 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *unit)
                 const qptrdiff room = isArgument ? argRoom : localRoom;
                 const int i = OPERAND;
                 const double step = op == OP_INCA || op == OP_INCL ? 1 : -1;
-                ESValue &slot = frameSlot(base, room, i);
-                if (slot.isNumber())
+                ESValue &slot = FRAME_SLOT(base, room, i);
+                if (slot.isNumber()) [[likely]]
                     slot = numberValue(slot.asNumber() + step);
                 else
-                    stepSlot(
+                    SLOW(stepSlot(
                             cx, [base, room, i]() -> ESValue & { return frameSlot(base, room, i); },
-                            step);
+                            step));
                 pc += SIZE(INCA);
                 NEXT;
             }
@@ -1010,9 +1241,9 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *unit)
                 const int i =
                         op == OP_INCM || op == OP_DECAM ? OPERAND : cx->frameArgCount + OPERAND;
                 ESObject *const object = ACTIVATION;
-                stepSlot(
+                SLOW(stepSlot(
                         cx, [object, i]() -> ESValue & { return activationSlot(object, i); },
-                        op == OP_INCM || op == OP_INCLM ? 1 : -1);
+                        op == OP_INCM || op == OP_INCLM ? 1 : -1));
                 pc += SIZE(INCM);
                 NEXT;
             }
@@ -1020,64 +1251,81 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *unit)
             CASE(POSTINCX)
             CASE(PREDECX)
             CASE(POSTDECX)
-            {
+            SLOW({
                 const int op = *pc;
                 incrementByName(cx, op == OP_PREINCX || op == OP_POSTINCX ? 1 : -1,
                         op == OP_POSTINCX || op == OP_POSTDECX);
-                pc += 1;
-                NEXT;
-            }
+            });
+            pc += 1;
+            NEXT;
             CASE(DELETEW)
-            {
+            SLOW({
                 ESName *name = cachedName(CACHE, OPERAND);
                 push(cx, makeBoolean(deleteVariable(cx, name)));
-                pc += SIZE(DELETEW);
-                NEXT;
-            }
+            });
+            pc += SIZE(DELETEW);
+            NEXT;
             CASE(DELETEX)
-            deleteIndexed(cx);
+            SLOW(deleteIndexed(cx));
             pc += 1;
             NEXT;
             CASE(LT)
-            relationInstruction(cx, lessThan, [](double a, double b) { return a < b; });
-            pc += 1;
-            NEXT;
+            RELATION(lessThan, a < b);
             CASE(LE)
-            relationInstruction(cx, lessOrEqual, [](double a, double b) { return a <= b; });
-            pc += 1;
-            NEXT;
+            RELATION(lessOrEqual, a <= b);
             CASE(EQ)
             CASE(NE)
-            equalityInstruction(cx, *pc == OP_NE);
-            pc += 1;
-            NEXT;
+            {
+                NEED_BELOW();
+                const bool negate = *pc == OP_NE;
+                bool equal;
+                ESValue right = ESValue::adopt(tos.kind, tos.word);
+                const bool quick = quickEquals(sp[-1], right, equal);
+                right.forget();
+                if (quick) {
+                    --sp;
+                    tos.setBoolean(equal != negate);
+                } else {
+                    SLOW(compare(cx, looseEquals, negate));
+                }
+                pc += 1;
+                NEXT;
+            }
             CASE(IDENTITY)
             CASE(NIDENTITY)
-            compare(cx, strictEquals, *pc == OP_NIDENTITY);
+            SLOW(compare(cx, strictEquals, *pc == OP_NIDENTITY));
             pc += 1;
             NEXT;
             CASE(LOGNOT)
-            cx->tos = makeBoolean(!isTrue(cx->tos));
+            {
+                const bool truth = TOS_IS_TRUE();
+                tos.release();
+                tos.setBoolean(!truth);
+            }
             pc += 1;
             NEXT;
             CASE(BITNOT)
-            cx->tos = numberValue(~toInt32(cx, cx->tos));
+            SLOW(cx->tos = numberValue(~toInt32(cx, cx->tos)));
             pc += 1;
             NEXT;
             CASE(POS)
-            cx->tos = numberValue(toNumber(cx, cx->tos));
+            if (!tos.isNumber())
+                SLOW(cx->tos = numberValue(toNumber(cx, cx->tos)));
             pc += 1;
             NEXT;
             CASE(NEG)
-            cx->tos = numberValue(-toNumber(cx, cx->tos));
+            if (tos.isNumber())
+                tos.setNumber(-tos.number());
+            else
+                SLOW(cx->tos = numberValue(-toNumber(cx, cx->tos)));
             pc += 1;
             NEXT;
             CASE(LOGAND)
             CASE(LOGOR)
-            if (isTrue(cx->tos) == (*pc == OP_LOGOR)) {
+            if (TOS_IS_TRUE() == (*pc == OP_LOGOR)) {
                 JUMP_TO(OPERAND);
             } else {
-                pop(cx);
+                POP();
                 pc += SIZE(LOGAND);
             }
             NEXT;
@@ -1087,8 +1335,8 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *unit)
             CASE(JT)
             CASE(JF)
             {
-                const bool jump = isTrue(cx->tos) == (*pc == OP_JT);
-                pop(cx);
+                const bool jump = TOS_IS_TRUE() == (*pc == OP_JT);
+                POP();
                 if (jump)
                     JUMP_TO(OPERAND);
                 else
@@ -1096,27 +1344,27 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *unit)
                 NEXT;
             }
             CASE(JT_DROP)
-            if (isTrue(cx->tos)) {
-                pop(cx);
-                pop(cx);
+            if (TOS_IS_TRUE()) {
+                POP();
+                POP();
                 JUMP_TO(OPERAND);
             } else {
-                pop(cx);
+                POP();
                 pc += SIZE(JT_DROP);
             }
             NEXT;
             CASE(JLT)
             {
-                const ESValue &left = below(cx);
+                NEED_BELOW();
+                const ESValue &left = sp[-1];
                 bool less;
-                if (left.isNumber() && cx->tos.isNumber()) {
-                    less = left.asNumber() < cx->tos.asNumber();
-                    --cx->sp;
+                if (left.isNumber() && tos.isNumber()) [[likely]] {
+                    less = left.asNumber() < tos.number();
+                    --sp;
                 } else {
-                    cx->scratch = take(cx);
-                    less = lessThan(cx, cx->scratch, cx->tos);
+                    SLOW(cx->scratch = take(cx); less = lessThan(cx, cx->scratch, cx->tos));
                 }
-                pop(cx);
+                POP();
                 if (less)
                     JUMP_TO(OPERAND);
                 else
@@ -1124,34 +1372,39 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *unit)
                 NEXT;
             }
             CASE(RET)
+            SAVE();
             return;
             CASE(RETU)
-            push(cx, ESValue());
+            PUSH(ESValue());
+            SAVE();
             return;
             CASE(TRY)
-            handlers.push_back(ESHandler{ OPERAND, cx->sp, cx->tos, cx->scopeChain, cx->thisObject,
-                    cx->argBase, cx->frameArgCount });
+            handlers.push_back(ESHandler{ OPERAND, qint32(sp - stack), tos.copy(), cx->scopeChain,
+                    cx->thisObject, cx->argBase, cx->frameArgCount });
             pc += SIZE(TRY);
             NEXT;
             CASE(ENDTRY)
             if (handlers.empty())
-                fatalError(QStringLiteral("ENDTRY outside a protected region"));
+                FAIL(fatalError(QStringLiteral("ENDTRY outside a protected region")));
             handlers.pop_back();
             pc += 1;
             NEXT;
             CASE(THROW)
+            SAVE();
             recordThrow(cx, cx->tos, unit);
             throw ESException(cx->tos);
             CASE(CATCH)
-            catchInto(cx, cachedName(CACHE, OPERAND));
+            SLOW(catchInto(cx, cachedName(CACHE, OPERAND)));
             pc += SIZE(CATCH);
             NEXT;
             CASE(INC)
             CASE(DEC)
         unknownOpcode:
+            SAVE();
             throwTypeError(cx, QStringLiteral("??"));
             END_DISPATCH
         } catch (const ESException &exception) {
+            // Every throw comes after SAVE, so the context holds the registers here.
             if (handlers.empty())
                 throw;
             ESHandler handler = std::move(handlers.back());
@@ -1163,6 +1416,7 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *unit)
             cx->argBase = handler.argBase;
             cx->frameArgCount = handler.frameArgCount;
             push(cx, exception.value);
+            LOAD();
             JUMP_TO(handler.target);
         }
     }
@@ -1178,7 +1432,7 @@ void run(ESContext *cx, ESCodeUnit *unit)
         prepare(unit);
     // Code that the layout check could not vouch for, or a context that watches every step,
     // goes through the checks before each instruction.
-    if (cx->hasStepHook || !unit->wellFormed)
+    if (cx->hasStepHook || !unit->wellFormed || !slotsFit(cx, unit))
         execute<true>(cx, unit);
     else
         execute<false>(cx, unit);
