@@ -32,6 +32,7 @@ struct ESRegister
             if (--cell->refs == 0)
                 destroyCell(cell);
         }
+        kind = ESKind::Undefined;
     }
 
     // The following need an empty register.

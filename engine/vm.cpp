@@ -170,6 +170,15 @@ ESName *nameOperand(int index)
     return numberToInt32(number);
 }
 
+// POP for a tos whose value has been handed on.
+#define REFILL()                                              \
+    do {                                                      \
+        if (sp <= stack) [[unlikely]] {                       \
+            tos.kind = ESKind::Undefined;                     \
+            FAIL(stackUnderflow());                           \
+        }                                                     \
+        tos.takeFrom(*--sp);                                  \
+    } while (0)
 // Truthiness without a call for the kinds conditions test most: a Boolean's or Number's double
 // is false only when it equals 0 (NaN is true).
 [[gnu::always_inline]] inline bool isTrue(const ESValue &value)
@@ -380,7 +389,7 @@ void rememberScoped(ESContext *cx, const ESName *name, ESInstructionCache &cache
 [[gnu::always_inline]] inline ESProperty *frontActivationEntry(
         ESContext *cx, const ESName *name, const ESInstructionCache &cache)
 {
-    if (cache.depth != 0 || !cx->scopeChain)
+    if (cache.depth != 0 || !cx->scopeChain || !name)
         return nullptr;
     ESObject *object = cx->scopeChain->internalValue.asObject();
     if (object->objectClass != cx->activationClass)
@@ -390,6 +399,14 @@ void rememberScoped(ESContext *cx, const ESName *name, ESInstructionCache &cache
     if (position < quint64(own.size()) && own[int(position)].name == name)
         return &own[int(position)];
     return nullptr;
+}
+
+// The same for the machine loop, with the name the instruction's cache holds (null before its
+// first run, which then takes the slow path).
+[[gnu::always_inline]] inline ESProperty *frontActivationEntry(
+        ESContext *cx, const ESInstructionCache &cache)
+{
+    return frontActivationEntry(cx, cache.name, cache);
 }
 
 // GETW
@@ -1063,9 +1080,16 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *unit)
             });
             NEXT;
             CASE(GETW)
-            SLOW(getByName(cx, cachedName(CACHE, OPERAND), CACHE));
-            pc += SIZE(GETW);
-            NEXT;
+            {
+                if (const ESProperty *entry = frontActivationEntry(cx, CACHE)) {
+                    PUSH_COPY(entry->value);
+                    pc += SIZE(GETW);
+                    NEXT;
+                }
+                SLOW(getByName(cx, cachedName(CACHE, OPERAND), CACHE));
+                pc += SIZE(GETW);
+                NEXT;
+            }
             CASE(GETF)
             {
                 // A plain object whose property is where this instruction found it last.
@@ -1128,9 +1152,20 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *unit)
                 NEXT;
             }
             CASE(PUTW)
-            SLOW(putByName(cx, cachedName(CACHE, OPERAND), CACHE); pop(cx));
-            pc += SIZE(PUTW);
-            NEXT;
+            {
+                if (ESProperty *entry = frontActivationEntry(cx, CACHE)) {
+                    if (!(entry->attributes & ReadOnly))
+                        tos.moveInto(entry->value);
+                    else
+                        tos.release();
+                    REFILL();
+                    pc += SIZE(PUTW);
+                    NEXT;
+                }
+                SLOW(putByName(cx, cachedName(CACHE, OPERAND), CACHE); pop(cx));
+                pc += SIZE(PUTW);
+                NEXT;
+            }
             CASE(PUTF)
             SLOW(putNamedCached(cx, cachedName(CACHE, OPERAND), CACHE));
             pc += SIZE(PUTF);
@@ -1138,27 +1173,27 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *unit)
             // The stores give tos to the variable, since the pop replaces it anyway.
             CASE(PUTG)
             tos.moveInto(GLOBAL_SLOT(OPERAND));
-            tos.takeFrom(*--sp);
+            REFILL();
             pc += SIZE(PUTG);
             NEXT;
             CASE(PUTA)
             tos.moveInto(FRAME_SLOT(args, argRoom, OPERAND));
-            tos.takeFrom(*--sp);
+            REFILL();
             pc += SIZE(PUTA);
             NEXT;
             CASE(PUTL)
             tos.moveInto(FRAME_SLOT(locals, localRoom, OPERAND));
-            tos.takeFrom(*--sp);
+            REFILL();
             pc += SIZE(PUTL);
             NEXT;
             CASE(PUTAM)
             tos.moveInto(ACTIVATION_SLOT(OPERAND));
-            tos.takeFrom(*--sp);
+            REFILL();
             pc += SIZE(PUTAM);
             NEXT;
             CASE(PUTLM)
             tos.moveInto(ACTIVATION_SLOT(cx->frameArgCount + OPERAND));
-            tos.takeFrom(*--sp);
+            REFILL();
             pc += SIZE(PUTLM);
             NEXT;
             CASE(PUTX)
