@@ -199,6 +199,34 @@ TEST_F(VmTest, PushesNeverPassTheStackEnd)
     EXPECT_EQ(cx->sp, cx->stackCapacity);
 }
 
+TEST_F(VmTest, PopsNeverPassTheStackStart)
+{
+    // Well-formed code runs unchecked; each pop below finds no entry under tos, which starts as
+    // a text that the stores hand on before their pop fails.
+    const int g = global("kept");
+    auto underflows = [&](ESCodeUnit *unit) {
+        cx->sp = 0;
+        cx->tos = stringValue(QStringLiteral("t"));
+        return fatalMessage(unit) == "virtual machine stack underflow";
+    };
+    EXPECT_TRUE(underflows(program({ { OP_PUTG, g }, { OP_RETU } })));
+    cx->sp = 0;
+    EXPECT_EQ(text(program({ { OP_GETG, g }, { OP_RET } })), "t");
+    EXPECT_TRUE(underflows(program({ { OP_PUTL, 0 }, { OP_RETU } })));
+    EXPECT_TRUE(underflows(program({ { OP_DROP }, { OP_RETU } })));
+    EXPECT_TRUE(underflows(program({ { OP_ADD }, { OP_RET } })));
+    EXPECT_TRUE(underflows(program({ { OP_NUM_1 }, { OP_JLT, 0 }, { OP_RETU } })));
+    EXPECT_TRUE(underflows(program({ { OP_EQ }, { OP_RET } })));
+    EXPECT_TRUE(underflows(program({ { OP_GETX }, { OP_RET } })));
+    cx->tos = ESValue();
+    // A slot past the stack's end sends the code through the checked loop.
+    cx->sp = 0;
+    EXPECT_EQ(fatalMessage(program({ { OP_GETL, 1024 }, { OP_RET } })),
+            "instruction operand out of range");
+    cx->sp = 0;
+    EXPECT_EQ(text(program({ { OP_NUM_2 }, { OP_PUTL, 1023 }, { OP_GETL, 1023 }, { OP_RET } })), "2");
+}
+
 namespace {
 // Lets a fixed number of instructions run.
 class CountingContext : public ESContext
