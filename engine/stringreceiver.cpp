@@ -28,7 +28,7 @@ struct ESPositionCache
     const ESName *name;
     int position;
 };
-ESPositionCache positionCache[64];
+ESPositionCache positionCache[512];
 
 // String.prototype's own entry for name, or null. A wrapper has no entries of its own, so for
 // any name but "length" (which the String class answers itself) this is what a wrapper finds.

@@ -226,8 +226,19 @@ inline double moduloOf(double left, double right)
     // The range test comes before the casts: converting a double outside int's range is
     // undefined, and products such as seed * 16807 pass 2^31 all the time.
     if (!(left > -2147483649.0 && left < 2147483648.0 && right > -2147483649.0
-                && right < 2147483648.0))
+                && right < 2147483648.0)) {
+        // Whole numbers below 2^53 (products such as seed * 16807) divide exactly in 64 bits.
+        constexpr double exact = 9007199254740992.0;
+        if (left > -exact && left < exact && right > -exact && right < exact) {
+            const qint64 l = qint64(left);
+            const qint64 r = qint64(right);
+            if (double(l) == left && double(r) == right && r != 0 && l != 0) {
+                const qint64 result = l % r;
+                return result == 0 && l < 0 ? -0.0 : double(result);
+            }
+        }
         return std::fmod(left, right);
+    }
     const qint32 l = qint32(left);
     const qint32 r = qint32(right);
     if (double(l) == left && double(r) == right && r != 0 && r != -1 && l != 0) {
@@ -243,6 +254,11 @@ inline double moduloOf(double left, double right)
 {
     if (left.isNumber() && right.isNumber()) {
         result = left.asNumber() == right.asNumber();
+        return true;
+    }
+    // Interned texts are equal exactly when they are the same name.
+    if (left.kind() == ESKind::Name && right.kind() == ESKind::Name) {
+        result = left.asName() == right.asName();
         return true;
     }
     if (left.isObject() || right.isObject()) {
@@ -1328,9 +1344,24 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *unit)
             }
             CASE(IDENTITY)
             CASE(NIDENTITY)
-            SLOW(compare(cx, strictEquals, *pc == OP_NIDENTITY));
-            pc += 1;
-            NEXT;
+            {
+                // Two Numbers, two names or two objects (switch case tests, mostly).
+                NEED_BELOW();
+                const ESValue &left = sp[-1];
+                const bool negate = *pc == OP_NIDENTITY;
+                if (left.kind() == tos.kind
+                        && (tos.kind == ESKind::Number || tos.kind == ESKind::Name
+                                || tos.kind == ESKind::Object)) {
+                    const bool same = tos.kind == ESKind::Number ? left.asNumber() == tos.number()
+                                                                 : left.word() == tos.word;
+                    --sp;
+                    tos.setBoolean(same != negate);
+                } else {
+                    SLOW(compare(cx, strictEquals, negate));
+                }
+                pc += 1;
+                NEXT;
+            }
             CASE(LOGNOT)
             {
                 const bool truth = TOS_IS_TRUE();
