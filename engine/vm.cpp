@@ -1183,9 +1183,28 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *unit)
                 NEXT;
             }
             CASE(PUTF)
-            SLOW(putNamedCached(cx, cachedName(CACHE, OPERAND), CACHE));
-            pc += SIZE(PUTF);
-            NEXT;
+            {
+                // The value below a plain object whose property is where it was last time.
+                ESInstructionCache &cache = CACHE;
+                if (tos.isObject() && cache.name && sp > stack) {
+                    ESObject *object = tos.object();
+                    ESPropertyVector &own = object->properties;
+                    const quint64 position = quint64(cache.position);
+                    if (hasPlainPut(cx, object->objectClass) && position < quint64(own.size())
+                            && own[int(position)].name == cache.name) {
+                        ESProperty &entry = own[int(position)];
+                        if (!(entry.attributes & ReadOnly))
+                            entry.value = std::move(sp[-1]);
+                        --sp;
+                        POP();
+                        pc += SIZE(PUTF);
+                        NEXT;
+                    }
+                }
+                SLOW(putNamedCached(cx, cachedName(cache, OPERAND), cache));
+                pc += SIZE(PUTF);
+                NEXT;
+            }
             // The stores give tos to the variable, since the pop replaces it anyway.
             CASE(PUTG)
             tos.moveInto(GLOBAL_SLOT(OPERAND));
