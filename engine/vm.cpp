@@ -1232,9 +1232,30 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *unit)
             pc += SIZE(PUTLM);
             NEXT;
             CASE(PUTX)
-            SLOW(putIndexedCached(cx, CACHE));
-            pc += 1;
-            NEXT;
+            {
+                // An element an array already has below its length (a shortened array keeps
+                // elements past it): replaced in place, the length unchanged.
+                if (sp - stack >= 2 && sp[-1].isObject() && tos.isNumber() && tos.number() >= 0
+                        && tos.number() < 2147483648.0
+                        && double(quint32(tos.number())) == tos.number()) {
+                    ESObject *object = sp[-1].asObject();
+                    ESPropertyVector &own = object->properties;
+                    if (object->objectClass == cx->arrayClass && own.size() > 0
+                            && own[0].name == names::length && own[0].value.isNumber()
+                            && tos.number() < own[0].value.asNumber()) {
+                        if (ESValue *element = own.element(quint32(tos.number()))) {
+                            *element = std::move(sp[-2]);
+                            sp -= 2;
+                            POP();
+                            pc += 1;
+                            NEXT;
+                        }
+                    }
+                }
+                SLOW(putIndexedCached(cx, CACHE));
+                pc += 1;
+                NEXT;
+            }
             CASE(ADD)
             ARITHMETIC(OP_ADD, a + b);
             CASE(SUB)
