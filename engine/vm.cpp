@@ -30,6 +30,8 @@ namespace {
 struct ESHandler
 {
     int target;
+    // How many in-loop calls were open at the TRY: the handler belongs to that frame.
+    size_t depth;
     qint32 sp;
     ESValue tos;
     ESObject *scopeChain;
@@ -37,6 +39,47 @@ struct ESHandler
     ESValue *argBase;
     qint32 frameArgCount;
 };
+
+// A script function called from the machine loop without a native call: the caller's loop
+// registers, and the context registers that a call through callFunction would put back.
+struct ESFrame
+{
+    ESCodeUnit *unit;
+    const quint8 *code;
+    ESInstructionCache *caches;
+    const quint8 *callPc;
+    const quint8 *returnPc;
+    ESValue *args;
+    ESValue *locals;
+    qptrdiff argRoom;
+    qptrdiff localRoom;
+    ESObject *activation;
+    qint32 base;
+    ESObject *scopeChain;
+    ESObject *thisObject;
+    ESValue *argBase;
+    qint32 frameArgCount;
+    const quint8 *lineCode;
+    const quint32 *lineTable;
+};
+
+// The code unit of a function the loop may enter itself: compiled and already prepared as
+// well-formed code, with no activation object or arguments object to set up. Null otherwise,
+// for callFunction to handle.
+[[gnu::always_inline]] inline ESCodeUnit *enterableUnit(const ESValue &callee)
+{
+    if (!callee.isObject())
+        return nullptr;
+    const ESObject *function = callee.asObject();
+    const ESCallRecord *record = function->code;
+    if (!record || function->nativeIndex >= 0)
+        return nullptr;
+    ESCodeUnit *unit = record->unit;
+    if (!unit || unit->needsActivation || unit->usesEvalScope || !unit->wellFormed
+            || unit->preparedLength != unit->length() || unit->lines.size() < unit->code.size())
+        return nullptr;
+    return unit;
+}
 
 [[noreturn]] void badOperand()
 {
@@ -730,9 +773,11 @@ void prepare(ESCodeUnit *unit)
 #    define END_DISPATCH
 #else
 #    define CASE(mnemonic) case OP_##mnemonic:
-#    define NEXT           continue
+// A jump, not continue, since instruction bodies use NEXT inside do-while blocks.
+#    define NEXT           goto nextInstruction
 #    define BEGIN_DISPATCH                                       \
         for (;;) {                                               \
+        nextInstruction:                                         \
             if (checked) {                                       \
                 SAVE();                                          \
                 if (!checkedStep(cx, unit, pc, entrySp))         \
@@ -861,6 +906,84 @@ void prepare(ESCodeUnit *unit)
         NEXT;                                                 \
     } while (0)
 
+// Calls a script function inside the loop when it can (unchecked code calling an enterable unit
+// whose slots fit its frame): the same stack checks, padding, locals and registers as
+// callFunction, then the callee's code runs in this loop until its RET. The arguments are the
+// count entries below tos; tos (this, or a placeholder) stays as the callee's first tos.
+// Falls through, changing nothing, when the call must go through callFunction.
+#define ENTER_CALL(calleeValue, self, count, nextPc)                                            \
+    do {                                                                                        \
+        ESCodeUnit *const callee_ = checked ? nullptr : enterableUnit(calleeValue);             \
+        if (!callee_)                                                                           \
+            break;                                                                              \
+        const ESCallRecord *record_ = (calleeValue).asObject()->code;                           \
+        const qint64 depth_ = sp - stack;                                                       \
+        const qint64 padding_ = qMax<qint64>(0, qint64(record_->paramCount) - (count));        \
+        const qint64 base_ = depth_ - (count);                                                  \
+        const qint64 argCount_ = (count) + padding_;                                            \
+        if (base_ < 0 || callee_->highestArgument >= qint64(cx->stackCapacity) - base_          \
+                || callee_->highestLocal >= qint64(cx->stackCapacity) - base_ - argCount_       \
+                || callee_->highestGlobal >= cx->globalObject->properties.size())               \
+            break;                                                                              \
+        if (depth_ + padding_ + 1 > cx->stackCapacity                                           \
+                || depth_ + padding_ + record_->localCount >= cx->stackCapacity) [[unlikely]]   \
+            FAIL(stackTooSmall());                                                              \
+        for (qint64 i_ = 0; i_ < padding_; ++i_)                                                \
+            *sp++ = ESValue();                                                                  \
+        frames.push_back(ESFrame{ unit, code, caches, pc, (nextPc), args, locals, argRoom,      \
+                localRoom, activation, qint32(base_), cx->scopeChain, cx->thisObject,           \
+                cx->argBase, cx->frameArgCount, cx->lineCode, cx->lineTable });                 \
+        ESObject *const self_ = (self);                                                         \
+        cx->argBase = stack + base_;                                                            \
+        cx->frameArgCount = qint32(argCount_);                                                  \
+        cx->scopeChain = record_->scope;                                                        \
+        for (quint32 i_ = 0; i_ < record_->localCount; ++i_)                                    \
+            *sp++ = ESValue();                                                                  \
+        cx->thisObject = self_ ? self_ : cx->globalObject;                                      \
+        unit = callee_;                                                                         \
+        code = callee_->machineCode.data();                                                     \
+        caches = callee_->caches.data();                                                        \
+        args = cx->argBase;                                                                     \
+        locals = args + argCount_;                                                              \
+        argRoom = stackLimit - args;                                                            \
+        localRoom = stackLimit - locals;                                                        \
+        activation = nullptr;                                                                   \
+        cx->linePc = nullptr;                                                                   \
+        cx->lineCode = code;                                                                    \
+        cx->lineTable = callee_->lines.data();                                                  \
+        pc = code;                                                                              \
+        NEXT;                                                                                   \
+    } while (0)
+
+// Back to the caller of the innermost in-loop call, as its return or an exception leaving it
+// does: the context registers as callFunction's guard puts them back, the caller's loop
+// registers, and the handlers the callee left open dropped.
+#define LEAVE_FRAME()                                                                           \
+    do {                                                                                        \
+        const ESFrame &frame_ = frames.back();                                                  \
+        while (!handlers.empty() && handlers.back().depth == frames.size())                     \
+            handlers.pop_back();                                                                \
+        cx->scopeChain = frame_.scopeChain;                                                     \
+        cx->thisObject = frame_.thisObject;                                                     \
+        cx->argBase = frame_.argBase;                                                           \
+        cx->frameArgCount = frame_.frameArgCount;                                               \
+        cx->sp = frame_.base;                                                                   \
+        sp = stack + frame_.base;                                                               \
+        cx->lineCode = frame_.lineCode;                                                         \
+        cx->lineTable = frame_.lineTable;                                                       \
+        cx->linePc = frame_.callPc;                                                             \
+        unit = frame_.unit;                                                                     \
+        code = frame_.code;                                                                     \
+        caches = frame_.caches;                                                                 \
+        args = frame_.args;                                                                     \
+        locals = frame_.locals;                                                                 \
+        argRoom = frame_.argRoom;                                                               \
+        localRoom = frame_.localRoom;                                                           \
+        activation = frame_.activation;                                                         \
+        pc = frame_.returnPc;                                                                   \
+        frames.pop_back();                                                                      \
+    } while (0)
+
 namespace {
 
 template <bool checked> [[gnu::always_inline]] inline int operandAt(const quint8 *at)
@@ -874,22 +997,25 @@ template <bool checked> [[gnu::always_inline]] inline int operandAt(const quint8
 
 // The machine loop, made twice: checked, with the checks of checkedStep before each instruction,
 // and unchecked, where the compiler drops them, so unchecked code pays no test for them.
-template <bool checked> void execute(ESContext *cx, ESCodeUnit *unit)
+template <bool checked> void execute(ESContext *cx, ESCodeUnit *entryUnit)
 {
-    const quint8 *const code = checked ? unit->code.data() : unit->machineCode.data();
+    // The running unit's registers; an in-loop call switches them to the callee's.
+    ESCodeUnit *unit = entryUnit;
+    const quint8 *code = checked ? unit->code.data() : unit->machineCode.data();
     const ESLineRegisters lineRegisters(cx, code, unit);
-    ESInstructionCache *const caches = unit->caches.data();
+    ESInstructionCache *caches = unit->caches.data();
     const qint32 entrySp = cx->sp;
     ESValue *const stack = cx->stack;
     ESValue *const stackLimit = stack + cx->stackCapacity;
     // A call puts the frame registers back before it returns, and a handler restores this
     // run's own, so within one run they stay what they are now.
-    ESValue *const args = cx->argBase;
-    ESValue *const locals = cx->argBase + cx->frameArgCount;
-    const qptrdiff argRoom = stackLimit - args;
-    const qptrdiff localRoom = stackLimit - locals;
+    ESValue *args = cx->argBase;
+    ESValue *locals = cx->argBase + cx->frameArgCount;
+    qptrdiff argRoom = stackLimit - args;
+    qptrdiff localRoom = stackLimit - locals;
     ESObject *activation = nullptr;
     std::vector<ESHandler> handlers;
+    std::vector<ESFrame> frames;
     const quint8 *pc = code;
     ESRegister tos;
     ESValue *sp;
@@ -1049,6 +1175,28 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *unit)
             pc += SIZE(INITF);
             NEXT;
             CASE(CALLW)
+            {
+                // A function found by name where the cache says, with this as callByName sets it.
+                ESInstructionCache &cache = CACHE;
+                ESObject *holder;
+                const ESProperty *entry;
+                if (!checked && cache.name && sp < stackLimit
+                        && (entry = scopedEntry<hasPlainGet>(cx, cache.name, cache, &holder))
+                        && enterableUnit(entry->value)) {
+                    const int count = SECOND_OPERAND;
+                    ESObject *self =
+                            holder->objectClass == cx->activationClass ? cx->globalObject : holder;
+                    ESValue duplicate = tos.copy();
+                    PUSH_WITH(tos.takeFrom(duplicate));
+                    ENTER_CALL(entry->value, self, count, pc + SIZE(CALLW));
+                    // Not entered after all: the push just made is callByName's own.
+                    SLOW({
+                        pc += SIZE(CALLW);
+                        callValue(cx, entry->value, self, count);
+                    });
+                    NEXT;
+                }
+            }
             SLOW({
                 ESName *name = cachedName(CACHE, OPERAND);
                 ESInstructionCache &cache = CACHE;
@@ -1058,6 +1206,25 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *unit)
             });
             NEXT;
             CASE(CALLF)
+            {
+                // A method of a plain object, found through the instruction's cache.
+                ESInstructionCache &cache = CACHE;
+                if (!checked && tos.isObject() && cache.name) {
+                    ESObject *object = tos.object();
+                    if (hasPlainGet(cx, object->objectClass)) {
+                        const int count = SECOND_OPERAND;
+                        const ESValue *method = findCached(object, cache.name, cache);
+                        if (method)
+                            ENTER_CALL(*method, object, count, pc + SIZE(CALLF));
+                        // As callNamed would, with the method already found.
+                        SAVE();
+                        pc += SIZE(CALLF);
+                        callValue(cx, method ? *method : ESValue(), object, count);
+                        LOAD();
+                        NEXT;
+                    }
+                }
+            }
             SLOW({
                 ESName *name = cachedName(CACHE, OPERAND);
                 ESInstructionCache &cache = CACHE;
@@ -1082,6 +1249,7 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *unit)
                         : op == OP_CALLL               ? FRAME_SLOT(locals, localRoom, i)
                         : op == OP_CALLAM              ? ACTIVATION_SLOT(i)
                                                        : ACTIVATION_SLOT(cx->frameArgCount + i);
+                ENTER_CALL(callee, cx->globalObject, count, pc + SIZE(CALLG));
                 SAVE();
                 pc += SIZE(CALLG);
                 callValue(cx, callee, cx->globalObject, count);
@@ -1478,19 +1646,28 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *unit)
                 NEXT;
             }
             CASE(RET)
+            if (!frames.empty()) {
+                LEAVE_FRAME();
+                NEXT;
+            }
             SAVE();
             return;
             CASE(RETU)
             PUSH(ESValue());
+            if (!frames.empty()) {
+                LEAVE_FRAME();
+                NEXT;
+            }
             SAVE();
             return;
             CASE(TRY)
-            handlers.push_back(ESHandler{ OPERAND, qint32(sp - stack), tos.copy(), cx->scopeChain,
+            handlers.push_back(ESHandler{ OPERAND, frames.size(), qint32(sp - stack), tos.copy(),
+                    cx->scopeChain,
                     cx->thisObject, cx->argBase, cx->frameArgCount });
             pc += SIZE(TRY);
             NEXT;
             CASE(ENDTRY)
-            if (handlers.empty())
+            if (handlers.empty() || handlers.back().depth != frames.size())
                 FAIL(fatalError(QStringLiteral("ENDTRY outside a protected region")));
             handlers.pop_back();
             pc += 1;
@@ -1510,7 +1687,11 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *unit)
             throwTypeError(cx, QStringLiteral("??"));
             END_DISPATCH
         } catch (const ESException &exception) {
-            // Every throw comes after SAVE, so the context holds the registers here.
+            // Every throw comes after SAVE, so the context holds the registers here. The
+            // in-loop calls inside the innermost handler's frame end first.
+            const size_t depth = handlers.empty() ? 0 : handlers.back().depth;
+            while (frames.size() > depth)
+                LEAVE_FRAME();
             if (handlers.empty())
                 throw;
             ESHandler handler = std::move(handlers.back());
@@ -1524,6 +1705,10 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *unit)
             push(cx, exception.value);
             LOAD();
             JUMP_TO(handler.target);
+        } catch (...) {
+            while (!frames.empty())
+                LEAVE_FRAME();
+            throw;
         }
     }
 }
