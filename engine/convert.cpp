@@ -46,12 +46,9 @@ double toNumber(ESContext *cx, const ESValue &value)
 
 double toInteger(ESContext *cx, const ESValue &value)
 {
-    const double n = toNumber(cx, value);
-    if (std::isnan(n))
-        return 0;
-    if (n == 0 || std::isinf(n))
-        return n;
-    return n < 0 ? -std::floor(-n) : std::floor(n);
+    const double n = value.isNumber() ? value.asNumber() : toNumber(cx, value);
+    // Truncation is sign times floor and keeps -0 and the infinities; NaN becomes 0.
+    return n == n ? std::trunc(n) : 0;
 }
 
 quint32 numberToUint32(double n)
