@@ -22,17 +22,28 @@ inline bool hasPlainPut(const ESContext *cx, const ESClass *objectClass)
             || objectClass == cx->activationClass;
 }
 
-// The search of the base get, remembering the position of an own hit. Null when absent.
+// The search of the base get, remembering where it found name: the position of an own hit,
+// or for a name that is no array index, how many prototypes up (depth) and at which position
+// of that object. Null when absent.
 const ESValue *findAndRemember(ESObject *object, ESName *name, ESInstructionCache &cache);
+
+// A prototype's entry where findAndRemember last found name, as long as the objects in front
+// still lack it (a method on its class's prototype, mostly); null when that no longer holds.
+// Names of array indexes are never remembered this way, so only named entries are searched.
+const ESValue *findInherited(ESObject *object, const ESName *name, const ESInstructionCache &cache);
 
 // The value the base get answers for name, or null for Undefined.
 [[gnu::always_inline]] inline const ESValue *findCached(
         ESObject *object, ESName *name, ESInstructionCache &cache)
 {
-    ESPropertyVector &own = object->properties;
-    const quint64 position = quint64(cache.position);
-    if (position < quint64(own.size()) && own[int(position)].name == name)
-        return &own[int(position)].value;
+    if (cache.depth == 0) {
+        ESPropertyVector &own = object->properties;
+        const quint64 position = quint64(cache.position);
+        if (position < quint64(own.size()) && own[int(position)].name == name)
+            return &own[int(position)].value;
+    } else if (const ESValue *inherited = findInherited(object, name, cache)) {
+        return inherited;
+    }
     return findAndRemember(object, name, cache);
 }
 

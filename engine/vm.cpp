@@ -1282,11 +1282,19 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *entryUnit)
                     ESObject *object = tos.object();
                     ESPropertyVector &own = object->properties;
                     const quint64 position = quint64(cache.position);
-                    if (hasPlainGet(cx, object->objectClass) && position < quint64(own.size())
-                            && own[int(position)].name == cache.name) {
-                        tos.copyFrom(own[int(position)].value);
-                        pc += SIZE(GETF);
-                        NEXT;
+                    if (hasPlainGet(cx, object->objectClass)) {
+                        const ESValue *value = nullptr;
+                        if (cache.depth == 0) {
+                            if (position < quint64(own.size()) && own[int(position)].name == cache.name)
+                                value = &own[int(position)].value;
+                        } else {
+                            value = findInherited(object, cache.name, cache);
+                        }
+                        if (value) {
+                            tos.copyFrom(*value);
+                            pc += SIZE(GETF);
+                            NEXT;
+                        }
                     }
                 }
                 SLOW(getNamed(cx, cachedName(cache, OPERAND), cache));
