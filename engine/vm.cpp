@@ -8,6 +8,7 @@
 #include "engine/exceptions.h"
 #include "engine/forin.h"
 #include "engine/machine.h"
+#include "engine/machinecode.h"
 #include "engine/opcodes.h"
 #include "engine/operators.h"
 #include "engine/propertycache.h"
@@ -654,53 +655,6 @@ private:
     const quint32 *lines;
 };
 
-// The slot operand kinds: which frame part an instruction's first operand indexes.
-enum class SlotPart { None, Argument, Local, Global };
-
-SlotPart slotPart(int op)
-{
-    switch (op) {
-    case OP_GETA: case OP_PUTA: case OP_INCA: case OP_DECA: case OP_CALLA:
-        return SlotPart::Argument;
-    case OP_GETL: case OP_PUTL: case OP_INCL: case OP_DECL: case OP_CALLL:
-        return SlotPart::Local;
-    case OP_GETG: case OP_PUTG: case OP_INCG: case OP_DECG: case OP_CALLG:
-        return SlotPart::Global;
-    default:
-        return SlotPart::None;
-    }
-}
-
-// Copies well-formed code with each operand in the machine's byte order and notes the highest
-// slot of each frame part.
-void prepareMachineCode(ESCodeUnit *unit)
-{
-    unit->machineCode = unit->code;
-    unit->highestArgument = unit->highestLocal = unit->highestGlobal = -1;
-    quint8 *code = unit->machineCode.data();
-    for (size_t pc = 0; pc < unit->code.size(); pc += size_t(opcodeSize(code[pc]))) {
-        const int op = code[pc];
-        for (int at = 1; at < opcodeSize(op); at += 2) {
-            const quint16 operand = quint16(unit->code[pc + at] << 8 | unit->code[pc + at + 1]);
-            memcpy(code + pc + at, &operand, sizeof operand);
-        }
-        const qint32 slot = opcodeSize(op) > 1 ? unit->code[pc + 1] << 8 | unit->code[pc + 2] : 0;
-        switch (slotPart(op)) {
-        case SlotPart::Argument:
-            unit->highestArgument = qMax(unit->highestArgument, slot);
-            break;
-        case SlotPart::Local:
-            unit->highestLocal = qMax(unit->highestLocal, slot);
-            break;
-        case SlotPart::Global:
-            unit->highestGlobal = qMax(unit->highestGlobal, slot);
-            break;
-        case SlotPart::None:
-            break;
-        }
-    }
-}
-
 // Whether every slot the code names lies inside the stack and the global object now; the
 // frame registers and the code stay as they are for the whole run, and globals are never removed.
 bool slotsFit(const ESContext *cx, const ESCodeUnit *unit)
@@ -984,6 +938,102 @@ void prepare(ESCodeUnit *unit)
         frames.pop_back();                                                                      \
     } while (0)
 
+// The fused instructions (engine/machinecode.h), which only unchecked code contains. Each
+// operator names its result setter, its expression of a and b and its general rule; each
+// family computes b from its load, and gives the general rule the stack the pair would have
+// made (the loaded value pushed) when an operand is no Number.
+#if ES_THREADED_DISPATCH
+#    define FUSED_CASE(name) fused_##name:
+#else
+#    define FUSED_CASE(name) case FUSED_##name:
+#endif
+#define FUSED_OPERATION_ADD(BODY) BODY(setNumber, a + b, binary(cx, OP_ADD))
+#define FUSED_OPERATION_SUB(BODY) BODY(setNumber, a - b, binary(cx, OP_SUB))
+#define FUSED_OPERATION_MUL(BODY) BODY(setNumber, a * b, binary(cx, OP_MUL))
+#define FUSED_OPERATION_DIV(BODY) BODY(setNumber, a / b, binary(cx, OP_DIV))
+#define FUSED_OPERATION_MOD(BODY) BODY(setNumber, moduloOf(a, b), binary(cx, OP_MOD))
+#define FUSED_OPERATION_BITAND(BODY) \
+    BODY(setNumber, double(int32Of(a) & int32Of(b)), binary(cx, OP_BITAND))
+#define FUSED_OPERATION_BITOR(BODY) \
+    BODY(setNumber, double(int32Of(a) | int32Of(b)), binary(cx, OP_BITOR))
+#define FUSED_OPERATION_BITXOR(BODY) \
+    BODY(setNumber, double(int32Of(a) ^ int32Of(b)), binary(cx, OP_BITXOR))
+#define FUSED_OPERATION_SHL(BODY) \
+    BODY(setNumber, double(qint32(quint32(int32Of(a)) << (int32Of(b) & 31))), binary(cx, OP_SHL))
+#define FUSED_OPERATION_SHR(BODY) \
+    BODY(setNumber, double(int32Of(a) >> (int32Of(b) & 31)), binary(cx, OP_SHR))
+#define FUSED_OPERATION_USHR(BODY) \
+    BODY(setNumber, double(quint32(int32Of(a)) >> (int32Of(b) & 31)), binary(cx, OP_USHR))
+#define FUSED_OPERATION_LT(BODY) BODY(setBoolean, a < b, compare(cx, lessThan))
+#define FUSED_OPERATION_LE(BODY) BODY(setBoolean, a <= b, compare(cx, lessOrEqual))
+#define FUSED_OPERATION_EQ(BODY) BODY(setBoolean, a == b, compare(cx, looseEquals))
+#define FUSED_OPERATION_NE(BODY) BODY(setBoolean, a != b, compare(cx, looseEquals, true))
+
+#define FUSED_NUMBER_BODY(b_value, size, setter, expression, general)                      \
+    {                                                                                       \
+        const double b = (b_value);                                                         \
+        if (tos.isNumber()) [[likely]] {                                                    \
+            const double a = tos.number();                                                  \
+            tos.setter(expression);                                                         \
+        } else {                                                                            \
+            PUSH_NUMBER(b);                                                                 \
+            SLOW(general);                                                                  \
+        }                                                                                   \
+        pc += (size);                                                                       \
+        NEXT;                                                                               \
+    }
+#define FUSED_SLOT_BODY(slot, setter, expression, general)                                  \
+    {                                                                                       \
+        const ESValue &right_ = (slot);                                                     \
+        if (tos.isNumber() && right_.isNumber()) [[likely]] {                               \
+            const double a = tos.number();                                                  \
+            const double b = right_.asNumber();                                             \
+            tos.setter(expression);                                                         \
+        } else {                                                                            \
+            PUSH_COPY(right_);                                                              \
+            SLOW(general);                                                                  \
+        }                                                                                   \
+        pc += 4;                                                                            \
+        NEXT;                                                                               \
+    }
+#define FUSED_POOLED_NUMBER unit->numbers[size_t(operandAt<false>(pc + 1))]
+#define FUSED_BODY_K(setter, expression, general) \
+    FUSED_NUMBER_BODY(FUSED_POOLED_NUMBER, 4, setter, expression, general)
+#define FUSED_BODY_I(setter, expression, general) \
+    FUSED_NUMBER_BODY(double(qint8(pc[1])), 2, setter, expression, general)
+#define FUSED_BODY_L(setter, expression, general) \
+    FUSED_SLOT_BODY(locals[operandAt<false>(pc + 1)], setter, expression, general)
+#define FUSED_BODY_A(setter, expression, general) \
+    FUSED_SLOT_BODY(args[operandAt<false>(pc + 1)], setter, expression, general)
+#define FUSED_HANDLER(family, op) \
+    FUSED_CASE(family##_##op) FUSED_OPERATION_##op(FUSED_BODY_##family)
+
+// JLT with the right operand loaded by the fused instruction: both operands consumed, as JLT's.
+#define FUSED_JUMP_BODY(rightIsNumber, rightNumber, pushRight)                              \
+    {                                                                                       \
+        bool less;                                                                          \
+        if (tos.isNumber() && (rightIsNumber)) [[likely]] {                                 \
+            less = tos.number() < (rightNumber);                                            \
+        } else {                                                                            \
+            pushRight;                                                                      \
+            SLOW(cx->scratch = take(cx); less = lessThan(cx, cx->scratch, cx->tos));        \
+        }                                                                                   \
+        POP();                                                                              \
+        if (less)                                                                           \
+            JUMP_TO(operandAt<false>(pc + 4));                                              \
+        else                                                                                \
+            pc += 6;                                                                        \
+        NEXT;                                                                               \
+    }
+#define FUSED_JUMP_K FUSED_JUMP_BODY(true, FUSED_POOLED_NUMBER, PUSH_NUMBER(FUSED_POOLED_NUMBER))
+#define FUSED_JUMP_L                                                                        \
+    FUSED_JUMP_BODY(locals[operandAt<false>(pc + 1)].isNumber(),                            \
+            locals[operandAt<false>(pc + 1)].asNumber(), PUSH_COPY(locals[operandAt<false>(pc + 1)]))
+#define FUSED_JUMP_A                                                                        \
+    FUSED_JUMP_BODY(args[operandAt<false>(pc + 1)].isNumber(),                              \
+            args[operandAt<false>(pc + 1)].asNumber(), PUSH_COPY(args[operandAt<false>(pc + 1)]))
+#define FUSED_JUMP_HANDLER(family) FUSED_CASE(JLT_##family) FUSED_JUMP_##family
+
 namespace {
 
 template <bool checked> [[gnu::always_inline]] inline int operandAt(const quint8 *at)
@@ -1025,6 +1075,12 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *entryUnit)
     static const void *const dispatchTable[256] = {
 #    define X(mnemonic, number, first, second) &&op_##mnemonic,
         ES_OPCODES(X)
+#    undef X
+#    define X(family, op) &&fused_##family##_##op,
+        ES_FUSED_PAIRS(X)
+#    undef X
+#    define X(family) &&fused_JLT_##family,
+        ES_FUSED_JUMPS(X)
 #    undef X
     };
     // Held in a register: the compiler would otherwise form the table's address again at every
@@ -1688,6 +1744,8 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *entryUnit)
             SLOW(catchInto(cx, cachedName(CACHE, OPERAND)));
             pc += SIZE(CATCH);
             NEXT;
+            ES_FUSED_PAIRS(FUSED_HANDLER)
+            ES_FUSED_JUMPS(FUSED_JUMP_HANDLER)
             CASE(INC)
             CASE(DEC)
         unknownOpcode:

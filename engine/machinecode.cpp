@@ -1,0 +1,143 @@
+#include "engine/machinecode.h"
+
+#include "engine/codeunit.h"
+
+#include <cstring>
+
+namespace {
+
+// Which frame part an instruction's first operand indexes.
+enum class SlotPart { None, Argument, Local, Global };
+
+SlotPart slotPart(int op)
+{
+    switch (op) {
+    case OP_GETA: case OP_PUTA: case OP_INCA: case OP_DECA: case OP_CALLA:
+        return SlotPart::Argument;
+    case OP_GETL: case OP_PUTL: case OP_INCL: case OP_DECL: case OP_CALLL:
+        return SlotPart::Local;
+    case OP_GETG: case OP_PUTG: case OP_INCG: case OP_DECG: case OP_CALLG:
+        return SlotPart::Global;
+    default:
+        return SlotPart::None;
+    }
+}
+
+enum Family { K, I, L, A, NoFamily };
+
+Family familyOf(int op)
+{
+    switch (op) {
+    case OP_NUM:
+        return K;
+    case OP_NUM_0: case OP_NUM_1: case OP_NUM_2: case OP_NUM_3: case OP_NUM_4: case OP_NUM_M1:
+        return I;
+    case OP_GETL:
+        return L;
+    case OP_GETA:
+        return A;
+    default:
+        return NoFamily;
+    }
+}
+
+constexpr int fusedOperators[] = {
+#define X(family, op) OP_##op,
+    ES_FUSED_OPERATORS(K, X)
+#undef X
+};
+constexpr int fusedOperatorCount = int(std::size(fusedOperators));
+static_assert(FUSED_I_ADD - FUSED_K_ADD == fusedOperatorCount, "one block of operators a family");
+
+int operatorIndex(int op)
+{
+    for (int i = 0; i < fusedOperatorCount; ++i) {
+        if (fusedOperators[i] == op)
+            return i;
+    }
+    return -1;
+}
+
+// Instructions that start where some jump or handler lands must stay instructions of their own.
+std::vector<bool> jumpTargets(const ESCodeUnit &unit)
+{
+    std::vector<bool> targets(unit.code.size(), false);
+    for (size_t pc = 0; pc < unit.code.size(); pc += size_t(opcodeSize(unit.code[pc]))) {
+        const OpcodeInfo &info = opcodeTable[unit.code[pc]];
+        const Operand kinds[] = { info.first, info.second };
+        for (int i = 0; i < 2; ++i) {
+            if (kinds[i] == Operand::Target)
+                targets[size_t(unit.code[pc + 1 + 2 * i]) << 8 | unit.code[pc + 2 + 2 * i]] = true;
+        }
+    }
+    return targets;
+}
+
+// Merges each load the next instruction takes as its right operand, where nothing jumps
+// between them and both are on one line (an error in the fused instruction names the line of
+// its first part).
+void fusePairs(ESCodeUnit *unit)
+{
+    const std::vector<bool> targets = jumpTargets(*unit);
+    const std::vector<quint8> &original = unit->code;
+    quint8 *code = unit->machineCode.data();
+    const size_t length = original.size();
+    for (size_t pc = 0; pc < length;) {
+        const int op = original[pc];
+        const size_t next = pc + size_t(opcodeSize(op));
+        const Family family = familyOf(op);
+        if (family == NoFamily || next >= length || targets[next]
+                || unit->lines[pc] != unit->lines[next]
+                || (family == K
+                        && (size_t(original[pc + 1] << 8 | original[pc + 2]) >= unit->numbers.size()))) {
+            pc = next;
+            continue;
+        }
+        const int second = original[next];
+        if (second == OP_JLT && family != I) {
+            code[pc] = quint8(family == K ? FUSED_JLT_K : family == L ? FUSED_JLT_L : FUSED_JLT_A);
+            pc = next + size_t(opcodeSize(second));
+            continue;
+        }
+        const int index = operatorIndex(second);
+        if (index < 0) {
+            pc = next;
+            continue;
+        }
+        code[pc] = quint8(FUSED_K_ADD + family * fusedOperatorCount + index);
+        if (family == I)
+            code[pc + 1] = quint8(qint8(op == OP_NUM_M1 ? -1 : op - OP_NUM_0));
+        pc = next + size_t(opcodeSize(second));
+    }
+}
+
+} // namespace
+
+void prepareMachineCode(ESCodeUnit *unit)
+{
+    unit->machineCode = unit->code;
+    unit->highestArgument = unit->highestLocal = unit->highestGlobal = -1;
+    quint8 *code = unit->machineCode.data();
+    for (size_t pc = 0; pc < unit->code.size(); pc += size_t(opcodeSize(unit->code[pc]))) {
+        const int op = unit->code[pc];
+        for (int at = 1; at < opcodeSize(op); at += 2) {
+            const quint16 operand = quint16(unit->code[pc + at] << 8 | unit->code[pc + at + 1]);
+            memcpy(code + pc + at, &operand, sizeof operand);
+        }
+        const qint32 slot = opcodeSize(op) > 1 ? unit->code[pc + 1] << 8 | unit->code[pc + 2] : 0;
+        switch (slotPart(op)) {
+        case SlotPart::Argument:
+            unit->highestArgument = qMax(unit->highestArgument, slot);
+            break;
+        case SlotPart::Local:
+            unit->highestLocal = qMax(unit->highestLocal, slot);
+            break;
+        case SlotPart::Global:
+            unit->highestGlobal = qMax(unit->highestGlobal, slot);
+            break;
+        case SlotPart::None:
+            break;
+        }
+    }
+    fusePairs(unit);
+}
