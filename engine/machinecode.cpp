@@ -85,6 +85,22 @@ void fusePairs(ESCodeUnit *unit)
     for (size_t pc = 0; pc < length;) {
         const int op = original[pc];
         const size_t next = pc + size_t(opcodeSize(op));
+        if (next < length && !targets[next] && unit->lines[pc] == unit->lines[next]) {
+            const int read = original[next] == OP_GETF ? FUSED_GETF_THIS
+                    : original[next] == OP_GETX        ? FUSED_GETX_L
+                                                       : -1;
+            const int fused = read == FUSED_GETF_THIS
+                    ? (op == OP_THIS ? FUSED_GETF_THIS : op == OP_GETL ? FUSED_GETF_L
+                                    : op == OP_GETA ? FUSED_GETF_A : -1)
+                    : read == FUSED_GETX_L ? (op == OP_GETL ? FUSED_GETX_L
+                                                     : op == OP_GETA ? FUSED_GETX_A : -1)
+                                           : -1;
+            if (fused >= 0) {
+                code[pc] = quint8(fused);
+                pc = next + size_t(opcodeSize(original[next]));
+                continue;
+            }
+        }
         const Family family = familyOf(op);
         if (family == NoFamily || next >= length || targets[next]
                 || unit->lines[pc] != unit->lines[next]

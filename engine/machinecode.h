@@ -20,6 +20,9 @@ struct ESCodeUnit;
     ES_FUSED_OPERATORS(A, X)
 // A load followed by JLT: compare tos with the loaded value, pop, jump (operand at offset 4).
 #define ES_FUSED_JUMPS(X) X(K) X(L) X(A)
+// A load of the object followed by GETF (this.x, a.x; the GETF and its cache follow the load),
+// and a load of the key followed by GETX (a[i]).
+#define ES_FUSED_READS(X) X(GETF, THIS) X(GETF, L) X(GETF, A) X(GETX, L) X(GETX, A)
 
 enum FusedOpcode : int {
     FUSED_BEFORE_FIRST = opcodeCount - 1,
@@ -28,6 +31,9 @@ enum FusedOpcode : int {
 #undef X
 #define X(family) FUSED_JLT_##family,
     ES_FUSED_JUMPS(X)
+#undef X
+#define X(read, load) FUSED_##read##_##load,
+    ES_FUSED_READS(X)
 #undef X
     FUSED_END
 };

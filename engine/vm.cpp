@@ -1034,6 +1034,72 @@ void prepare(ESCodeUnit *unit)
             args[operandAt<false>(pc + 1)].asNumber(), PUSH_COPY(args[operandAt<false>(pc + 1)]))
 #define FUSED_JUMP_HANDLER(family) FUSED_CASE(JLT_##family) FUSED_JUMP_##family
 
+// A named property of the loaded object, read as GETF reads it when the cache answers;
+// otherwise the load is made and GETF's own general path runs. The GETF starts at loadSize.
+#define FUSED_GETF_BODY(object, loadSize, load)                                             \
+    {                                                                                       \
+        const quint8 *const read_ = pc + (loadSize);                                        \
+        ESInstructionCache &cache = caches[read_ - code];                                   \
+        const ESValue &object_ = (object);                                                  \
+        if (object_.isObject() && cache.name) {                                             \
+            ESObject *holder_ = object_.asObject();                                         \
+            if (hasPlainGet(cx, holder_->objectClass)) {                                    \
+                ESPropertyVector &own = holder_->properties;                                \
+                const quint64 position = quint64(cache.position);                           \
+                const ESValue *value = nullptr;                                             \
+                if (cache.depth == 0) {                                                     \
+                    if (position < quint64(own.size()) && own[int(position)].name == cache.name) \
+                        value = &own[int(position)].value;                                  \
+                } else {                                                                    \
+                    value = findInherited(holder_, cache.name, cache);                      \
+                }                                                                           \
+                if (value) {                                                                \
+                    PUSH_COPY(*value);                                                      \
+                    pc = read_ + SIZE(GETF);                                                \
+                    NEXT;                                                                   \
+                }                                                                           \
+            }                                                                               \
+        }                                                                                   \
+        load;                                                                               \
+        SLOW(getNamed(cx, cachedName(cache, operandAt<false>(read_ + 1)), cache));          \
+        pc = read_ + SIZE(GETF);                                                            \
+        NEXT;                                                                               \
+    }
+#define FUSED_READ_GETF_THIS                                                                \
+    {                                                                                       \
+        const ESValue self_ = objectValue(cx->thisObject);                                  \
+        FUSED_GETF_BODY(self_, 1, PUSH(objectValue(cx->thisObject)))                        \
+    }
+#define FUSED_READ_GETF_L                                                                   \
+    FUSED_GETF_BODY(locals[operandAt<false>(pc + 1)], 3, PUSH_COPY(locals[operandAt<false>(pc + 1)]))
+#define FUSED_READ_GETF_A                                                                   \
+    FUSED_GETF_BODY(args[operandAt<false>(pc + 1)], 3, PUSH_COPY(args[operandAt<false>(pc + 1)]))
+// An element of the object in tos at the loaded index, read as GETX reads it.
+#define FUSED_GETX_BODY(key)                                                                \
+    {                                                                                       \
+        const ESValue &key_ = (key);                                                        \
+        if (tos.isObject() && key_.isNumber() && key_.asNumber() >= 0                       \
+                && key_.asNumber() < 2147483648.0                                           \
+                && double(quint32(key_.asNumber())) == key_.asNumber()) {                   \
+            ESObject *object = tos.object();                                                \
+            if (hasPlainGet(cx, object->objectClass)) {                                     \
+                if (const ESValue *element =                                                \
+                                object->properties.element(quint32(key_.asNumber()))) {     \
+                    tos.copyFrom(*element);                                                 \
+                    pc += 4;                                                                \
+                    NEXT;                                                                   \
+                }                                                                           \
+            }                                                                               \
+        }                                                                                   \
+        PUSH_COPY(key_);                                                                    \
+        SLOW(getIndexedCached(cx, caches[pc + 3 - code]));                                  \
+        pc += 4;                                                                            \
+        NEXT;                                                                               \
+    }
+#define FUSED_READ_GETX_L FUSED_GETX_BODY(locals[operandAt<false>(pc + 1)])
+#define FUSED_READ_GETX_A FUSED_GETX_BODY(args[operandAt<false>(pc + 1)])
+#define FUSED_READ_HANDLER(read, load) FUSED_CASE(read##_##load) FUSED_READ_##read##_##load
+
 namespace {
 
 template <bool checked> [[gnu::always_inline]] inline int operandAt(const quint8 *at)
@@ -1081,6 +1147,9 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *entryUnit)
 #    undef X
 #    define X(family) &&fused_JLT_##family,
         ES_FUSED_JUMPS(X)
+#    undef X
+#    define X(read, load) &&fused_##read##_##load,
+        ES_FUSED_READS(X)
 #    undef X
     };
     // Held in a register: the compiler would otherwise form the table's address again at every
@@ -1746,6 +1815,7 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *entryUnit)
             NEXT;
             ES_FUSED_PAIRS(FUSED_HANDLER)
             ES_FUSED_JUMPS(FUSED_JUMP_HANDLER)
+            ES_FUSED_READS(FUSED_READ_HANDLER)
             CASE(INC)
             CASE(DEC)
         unknownOpcode:
