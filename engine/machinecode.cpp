@@ -49,36 +49,31 @@ constexpr int fusedOperators[] = {
 constexpr int fusedOperatorCount = int(std::size(fusedOperators));
 static_assert(FUSED_I_ADD - FUSED_K_ADD == fusedOperatorCount, "one block of operators a family");
 
+// The position of each fusable operator in fusedOperators, -1 for the other opcodes; eval
+// prepares a unit for every text it runs, so this is a table, not a search.
+struct OperatorIndexes
+{
+    qint8 index[256];
+    constexpr OperatorIndexes() : index()
+    {
+        for (int op = 0; op < 256; ++op)
+            index[op] = -1;
+        for (int i = 0; i < fusedOperatorCount; ++i)
+            index[fusedOperators[i]] = qint8(i);
+    }
+};
+constexpr OperatorIndexes operatorIndexes;
+
 int operatorIndex(int op)
 {
-    for (int i = 0; i < fusedOperatorCount; ++i) {
-        if (fusedOperators[i] == op)
-            return i;
-    }
-    return -1;
-}
-
-// Instructions that start where some jump or handler lands must stay instructions of their own.
-std::vector<bool> jumpTargets(const ESCodeUnit &unit)
-{
-    std::vector<bool> targets(unit.code.size(), false);
-    for (size_t pc = 0; pc < unit.code.size(); pc += size_t(opcodeSize(unit.code[pc]))) {
-        const OpcodeInfo &info = opcodeTable[unit.code[pc]];
-        const Operand kinds[] = { info.first, info.second };
-        for (int i = 0; i < 2; ++i) {
-            if (kinds[i] == Operand::Target)
-                targets[size_t(unit.code[pc + 1 + 2 * i]) << 8 | unit.code[pc + 2 + 2 * i]] = true;
-        }
-    }
-    return targets;
+    return operatorIndexes.index[op];
 }
 
 // Merges each load the next instruction takes as its right operand, where nothing jumps
-// between them and both are on one line (an error in the fused instruction names the line of
-// its first part).
-void fusePairs(ESCodeUnit *unit)
+// between them (targets: the instructions some jump or handler lands on) and both are on one
+// line (an error in the fused instruction names the line of its first part).
+void fusePairs(ESCodeUnit *unit, const std::vector<bool> &targets)
 {
-    const std::vector<bool> targets = jumpTargets(*unit);
     const std::vector<quint8> &original = unit->code;
     quint8 *code = unit->machineCode.data();
     const size_t length = original.size();
@@ -134,11 +129,15 @@ void prepareMachineCode(ESCodeUnit *unit)
     unit->machineCode = unit->code;
     unit->highestArgument = unit->highestLocal = unit->highestGlobal = -1;
     quint8 *code = unit->machineCode.data();
+    std::vector<bool> targets(unit->code.size(), false);
     for (size_t pc = 0; pc < unit->code.size(); pc += size_t(opcodeSize(unit->code[pc]))) {
         const int op = unit->code[pc];
-        for (int at = 1; at < opcodeSize(op); at += 2) {
+        const OpcodeInfo &info = opcodeTable[op];
+        for (int at = 1; at < info.size; at += 2) {
             const quint16 operand = quint16(unit->code[pc + at] << 8 | unit->code[pc + at + 1]);
             memcpy(code + pc + at, &operand, sizeof operand);
+            if ((at == 1 ? info.first : info.second) == Operand::Target)
+                targets[operand] = true;
         }
         const qint32 slot = opcodeSize(op) > 1 ? unit->code[pc + 1] << 8 | unit->code[pc + 2] : 0;
         switch (slotPart(op)) {
@@ -155,5 +154,5 @@ void prepareMachineCode(ESCodeUnit *unit)
             break;
         }
     }
-    fusePairs(unit);
+    fusePairs(unit, targets);
 }
