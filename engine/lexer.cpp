@@ -282,14 +282,20 @@ int ESCompiler::scanIdentifier(qint32 start)
     while (hasClass(position, IdentifierPart))
         ++position;
     const QStringView text = QStringView(source).mid(start, position - start);
-    if (text.size() > 8 || text[0] < u'a' || text[0] > u'z')
-        return internedIdentifier(text); // every keyword is lower case and eight letters at most
-    const auto keyword = std::lower_bound(
-            keywords.begin(), keywords.end(), text, [](const ESKeyword &k, QStringView t) {
-                return QLatin1StringView(k.text.data(), qsizetype(k.text.size())).compare(t) < 0;
-            });
-    if (keyword != keywords.end()
-            && QLatin1StringView(keyword->text.data(), qsizetype(keyword->text.size())) == text)
+    // Every keyword is lower case and eight letters at most; such a word is compared as bytes.
+    if (text.size() > 8)
+        return internedIdentifier(text);
+    char letters[8];
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'a' || c > u'z')
+            return internedIdentifier(text);
+        letters[i] = char(c);
+    }
+    const std::string_view word(letters, size_t(text.size()));
+    const auto keyword = std::lower_bound(keywords.begin(), keywords.end(), word,
+            [](const ESKeyword &k, std::string_view w) { return k.text < w; });
+    if (keyword != keywords.end() && keyword->text == word)
         return keyword->code;
     return internedIdentifier(text);
 }
