@@ -203,7 +203,7 @@ int ESPropertyVector::append(ESName *name, quint32 attributes, const ESValue &va
     return position;
 }
 
-void ESPropertyVector::appendElement(const ESValue &value)
+void ESPropertyVector::appendElementGrowing(const ESValue &value)
 {
     Extension &x = extension();
     if (x.elementCount == x.elementCapacity)

@@ -2,6 +2,7 @@
 
 #include "engine/value.h"
 
+#include <new>
 #include <vector>
 
 class ESClass;
@@ -81,7 +82,7 @@ public:
         return const_cast<ESPropertyVector *>(this)->element(index);
     }
     // Element elementCount() becomes value; the caller has made sure no entry has its index.
-    void appendElement(const ESValue &value);
+    inline void appendElement(const ESValue &value);
     void reserveElements(quint32 count);
     // Elements from index on become entries named by their index, for a delete or an attribute
     // that leaves a gap or an entry where the elements were.
@@ -105,6 +106,7 @@ private:
     int findExtended(const ESName *name) const;
     inline quint32 extensionElementCount() const;
     inline ESValue *extensionElement(qint64 index);
+    void appendElementGrowing(const ESValue &value);
     struct Block
     {
         quint32 size;
@@ -148,6 +150,20 @@ ESValue *ESPropertyVector::extensionElement(qint64 index)
 {
     Extension *x = block->extension;
     return quint64(index) < x->elementCount ? x->elements + index : nullptr;
+}
+
+// Inline for the case of room to spare, which a growing array meets all but once per doubling.
+void ESPropertyVector::appendElement(const ESValue &value)
+{
+    if (block && block->extension) [[likely]] {
+        Extension *x = block->extension;
+        if (x->elementCount < x->elementCapacity) {
+            new (x->elements + x->elementCount) ESValue(value);
+            ++x->elementCount;
+            return;
+        }
+    }
+    appendElementGrowing(value);
 }
 
 // What makes an object callable: the declared parameter and local counts, the compiled code
