@@ -128,3 +128,20 @@ quint32 lengthOf(ESContext *cx, ESObject *object)
     }
     return toUint32(cx, getProperty(cx, object, names::length));
 }
+
+qint64 denseLength(ESContext *cx, ESObject *object)
+{
+    if (object->objectClass != cx->arrayClass)
+        return -1;
+    ESPropertyVector &own = object->properties;
+    const ESProperty *length = leadingLength(own);
+    if (!length || (length->attributes & ReadOnly))
+        return -1;
+    const quint32 count = own.elementCount();
+    return length->value.asNumber() == double(count) ? qint64(count) : -1;
+}
+
+void setDenseLength(ESObject *array, quint32 length)
+{
+    array->properties[0].value = numberValue(length);
+}

@@ -3,6 +3,7 @@
 #include "engine/value.h"
 
 #include <new>
+#include <span>
 #include <vector>
 
 class ESClass;
@@ -89,6 +90,11 @@ public:
     void spillElements(quint32 index);
     // Drops the last element.
     void popElement();
+    // Drops element 0; the others move down one index.
+    void removeFirstElement();
+    // The elements as one run, for work on all of them at once. Any change to the properties may
+    // move it, so it is not kept across code that could make one.
+    inline std::span<ESValue> elementRun();
 
 private:
     struct Index;
@@ -150,6 +156,13 @@ ESValue *ESPropertyVector::extensionElement(qint64 index)
 {
     Extension *x = block->extension;
     return quint64(index) < x->elementCount ? x->elements + index : nullptr;
+}
+
+std::span<ESValue> ESPropertyVector::elementRun()
+{
+    if (!block || !block->extension)
+        return {};
+    return { block->extension->elements, block->extension->elementCount };
 }
 
 // Inline for the case of room to spare, which a growing array meets all but once per doubling.
