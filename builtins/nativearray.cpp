@@ -5,7 +5,7 @@
 #include "engine/elements.h"
 
 #include <algorithm>
-#include <numeric>
+#include <span>
 #include <vector>
 
 void ESNativeArray::put(ESContext *cx, ESObject *object, ESName *name, const ESValue &value)
@@ -59,26 +59,36 @@ void putAtPosition(ESContext *cx, ESObject *object, quint64 position, const ESVa
         putProperty(cx, object, intern(QString::number(position)), value);
 }
 
-// The indexes in [from, to) that a method must look at when a missing element counts as
-// Undefined. Skipping the others is only sound when every object on the prototype chain
-// answers lookups from its own properties, as plain objects and arrays do.
-std::vector<quint32> indexesToVisit(
-        ESContext *cx, ESObject *object, quint32 from, quint32 to, const char *label)
+// Calls visit with each index in [from, to) that a method must look at when a missing element
+// counts as Undefined, ascending. Skipping the others is only sound when every object on the
+// prototype chain answers lookups from its own properties, as plain objects and arrays do; the
+// stored indexes of a long range are all found before the first visit.
+template <typename Visit>
+void visitIndexes(ESContext *cx, ESObject *object, quint32 from, quint32 to, const char *label,
+        Visit visit)
 {
-    std::vector<quint32> indexes;
     if (to <= from)
-        return indexes;
+        return;
     if (to - from <= denseLimit) {
-        indexes.resize(to - from);
-        std::iota(indexes.begin(), indexes.end(), from);
-        return indexes;
+        for (quint32 i = from; i < to; ++i)
+            visit(i);
+        return;
     }
+    std::vector<quint32> indexes;
     if (!storedIndexes(cx, object, from, to, indexes))
         throwRangeError(cx,
                 QStringLiteral("%1: length %2 is too large for this object")
                         .arg(QLatin1StringView(label))
                         .arg(to));
-    return indexes;
+    for (const quint32 i : indexes)
+        visit(i);
+}
+
+// True when every index below end is an element of the array's run, so reading them needs
+// neither an entry search nor the prototypes.
+bool elementsReach(ESContext *cx, ESObject *object, quint32 end)
+{
+    return object->objectClass == cx->arrayClass && end <= object->properties.elementCount();
 }
 
 // The objects whose text toString or join is making. An array that holds itself would otherwise
@@ -143,7 +153,7 @@ ESValue arrayToString(ESContext *cx, ESObject *self, int, ESValue *)
             text += i == 0 ? QStringLiteral("undefined") : QStringLiteral(",undefined");
     };
     quint32 next = 0;
-    for (const quint32 i : indexesToVisit(cx, self, 0, length, label)) {
+    visitIndexes(cx, self, 0, length, label, [&](quint32 i) {
         appendMissing(next, i);
         const ESValue value = getElement(cx, self, i);
         const QString piece = value.isNull() ? QString() : toString(cx, value);
@@ -152,7 +162,7 @@ ESValue arrayToString(ESContext *cx, ESObject *self, int, ESValue *)
             text += u',';
         text += piece;
         next = i + 1;
-    }
+    });
     appendMissing(next, length);
     return stringValue(text);
 }
@@ -168,45 +178,77 @@ ESValue arrayJoin(ESContext *cx, ESObject *self, int, ESValue *arguments)
         return nameValue(intern(QString()));
     const quint32 length = lengthOf(cx, self);
     QString text;
-    for (const quint32 i : indexesToVisit(cx, self, 0, length, label)) {
+    visitIndexes(cx, self, 0, length, label, [&](quint32 i) {
         const ESValue value = getElement(cx, self, i);
         if (value.isUndefined() || value.isNull())
-            continue;
+            return;
         const QString piece = toString(cx, value);
         refuseLongText(cx, qint64(text.size()) + separator.size() + piece.size(), label);
         if (i != 0)
             text += separator;
         text += piece;
-    }
+    });
     return stringValue(text);
 }
 
 // Arrays are spread with their Undefined elements left out, closing the gaps; every other
 // item, objects included, becomes one element.
+// Arrays whose elements run to their length are copied from the run straight onto the end of
+// the result, which nothing else can see yet; the result then gets its room once, up front.
 ESValue arrayConcat(ESContext *cx, ESObject *self, int count, ESValue *arguments)
 {
     ESObject *result = makeArray(cx, 0, nullptr);
+    auto itemAt = [&](int item) { return item < 0 ? objectValue(self) : arguments[item]; };
+    quint64 room = 0;
+    for (int item = -1; item < count && room != quint64(-1); ++item) {
+        const ESValue value = itemAt(item);
+        if (!isArray(cx, value)) {
+            ++room;
+            continue;
+        }
+        const quint32 length = lengthOf(cx, value.asObject());
+        room = elementsReach(cx, value.asObject(), length) ? room + length : quint64(-1);
+    }
+    if (room > 0 && room < 2147483647u)
+        result->properties.reserveElements(quint32(room));
+
     quint64 next = 0;
     auto append = [&](const ESValue &value) { putAtPosition(cx, result, next++, value); };
     for (int item = -1; item < count; ++item) {
-        const ESValue value = item < 0 ? objectValue(self) : arguments[item];
+        const ESValue value = itemAt(item);
         if (!isArray(cx, value)) {
             append(value);
             continue;
         }
         ESObject *array = value.asObject();
         const quint32 length = lengthOf(cx, array);
-        for (const quint32 i : indexesToVisit(cx, array, 0, length, "Array.prototype.concat")) {
+        if (elementsReach(cx, array, length) && next + length < 2147483647u) {
+            for (const ESValue &e : array->properties.elementRun().first(length)) {
+                if (!e.isUndefined())
+                    result->properties.appendElement(e);
+            }
+            next = result->properties.elementCount();
+            setDenseLength(result, quint32(next));
+            continue;
+        }
+        visitIndexes(cx, array, 0, length, "Array.prototype.concat", [&](quint32 i) {
             const ESValue e = getElement(cx, array, i);
             if (!e.isUndefined())
                 append(e);
-        }
+        });
     }
     return objectValue(result);
 }
 
 ESValue arrayPop(ESContext *cx, ESObject *self, int, ESValue *)
 {
+    if (const qint64 dense = denseLength(cx, self); dense > 0) {
+        ESPropertyVector &own = self->properties;
+        const ESValue last = *own.element(dense - 1);
+        own.popElement();
+        setDenseLength(self, quint32(dense - 1));
+        return last;
+    }
     const quint32 length = lengthOf(cx, self);
     if (length == 0) {
         setLength(cx, self, 0);
@@ -218,8 +260,27 @@ ESValue arrayPop(ESContext *cx, ESObject *self, int, ESValue *)
     return last;
 }
 
+// Appending to an array whose elements run to its length extends the run, unless an entry
+// already holds one of the indexes (left there by a length made shorter).
+bool canAppendElements(ESObject *array, qint64 length, int count)
+{
+    if (length < 0 || length + count >= 2147483647)
+        return false;
+    for (int i = 0; i < count; ++i) {
+        if (array->properties.findIndexEntry(quint32(length + i)) >= 0)
+            return false;
+    }
+    return true;
+}
+
 ESValue arrayPush(ESContext *cx, ESObject *self, int count, ESValue *arguments)
 {
+    if (const qint64 dense = denseLength(cx, self); canAppendElements(self, dense, count)) {
+        for (int i = 0; i < count; ++i)
+            self->properties.appendElement(arguments[i]);
+        setDenseLength(self, quint32(dense + count));
+        return numberValue(double(dense + count));
+    }
     const quint32 length = lengthOf(cx, self);
     for (int i = 0; i < count; ++i)
         putAtPosition(cx, self, quint64(length) + i, arguments[i]);
@@ -233,15 +294,24 @@ ESValue arrayReverse(ESContext *cx, ESObject *self, int, ESValue *)
     const quint32 length = lengthOf(cx, self);
     if (length < 2)
         return objectValue(self);
+    // Stored Undefined values would be deleted rather than moved, so only runs without one are
+    // reversed in place.
+    if (elementsReach(cx, self, length)) {
+        const std::span<ESValue> run = self->properties.elementRun().first(length);
+        if (std::none_of(run.begin(), run.end(), [](const ESValue &e) { return e.isUndefined(); })) {
+            std::reverse(run.begin(), run.end());
+            return objectValue(self);
+        }
+    }
     const quint32 half = length / 2;
     std::vector<quint32> lows;
-    for (const quint32 i : indexesToVisit(cx, self, 0, length, "Array.prototype.reverse")) {
+    visitIndexes(cx, self, 0, length, "Array.prototype.reverse", [&](quint32 i) {
         const quint32 mirror = length - 1 - i;
         if (i < half)
             lows.push_back(i);
         else if (mirror < half)
             lows.push_back(mirror);
-    }
+    });
     std::sort(lows.begin(), lows.end());
     lows.erase(std::unique(lows.begin(), lows.end()), lows.end());
     for (const quint32 i : lows) {
@@ -257,6 +327,13 @@ ESValue arrayReverse(ESContext *cx, ESObject *self, int, ESValue *)
 // gains one property per missing element; that many new properties are refused up front.
 ESValue arrayShift(ESContext *cx, ESObject *self, int, ESValue *)
 {
+    if (const qint64 dense = denseLength(cx, self); dense > 0) {
+        ESPropertyVector &own = self->properties;
+        const ESValue first = *own.element(0);
+        own.removeFirstElement();
+        setDenseLength(self, quint32(dense - 1));
+        return first;
+    }
     const quint32 length = lengthOf(cx, self);
     if (length == 0) {
         setLength(cx, self, 0);
@@ -296,11 +373,22 @@ ESValue arraySlice(ESContext *cx, ESObject *self, int, ESValue *arguments)
     const quint32 end =
             arguments[1].isUndefined() ? length : slicePosition(toInt32(cx, arguments[1]), length);
     ESObject *result = makeArray(cx, 0, nullptr);
-    for (const quint32 k : indexesToVisit(cx, self, start, end, "Array.prototype.slice")) {
+    if (end <= start)
+        return objectValue(result);
+    // The second position's conversion may have run script, so the run is asked about only now.
+    if (elementsReach(cx, self, end)) {
+        ESPropertyVector &copy = result->properties;
+        copy.reserveElements(end - start);
+        for (const ESValue &value : self->properties.elementRun().subspan(start, end - start))
+            copy.appendElement(value);
+        setDenseLength(result, end - start);
+        return objectValue(result);
+    }
+    visitIndexes(cx, self, start, end, "Array.prototype.slice", [&](quint32 k) {
         ESValue value;
         if (readElement(cx, self, k, value))
             putElement(cx, result, k - start, value);
-    }
+    });
     return objectValue(result);
 }
 
@@ -329,6 +417,41 @@ double compareElements(ESContext *cx, ESObject *array, ESObject *comparator, con
     return a < b ? -1 : (b < a ? 1 : 0);
 }
 
+// The elements as the sort reads and stores them. While the array's elements run to its length
+// they are used in place; a comparison may run script that changes the array, so that is asked
+// again after each one, and after a store that took the long way.
+class ESSortedElements
+{
+public:
+    ESSortedElements(ESContext *cx, ESObject *array) : cx(cx), array(array) { refresh(); }
+
+    ESValue get(quint32 index) const
+    {
+        if (index < denseCount)
+            return *array->properties.element(index);
+        return getElement(cx, array, index);
+    }
+    void put(quint32 index, const ESValue &value)
+    {
+        if (index < denseCount && !value.isUndefined()) {
+            *array->properties.element(index) = value;
+            return;
+        }
+        putOrDelete(cx, array, index, value);
+        refresh();
+    }
+    void refresh()
+    {
+        const qint64 length = denseLength(cx, array);
+        denseCount = length < 0 ? 0 : quint32(length);
+    }
+
+private:
+    ESContext *cx;
+    ESObject *array;
+    quint32 denseCount = 0;
+};
+
 // A shell sort in place whose gaps run (len + 3) / 5, then (g + 1) / 3 down to 1. Undefined
 // and missing elements move to the end, where putOrDelete leaves them absent.
 ESValue arraySort(ESContext *cx, ESObject *self, int, ESValue *arguments)
@@ -348,24 +471,27 @@ ESValue arraySort(ESContext *cx, ESObject *self, int, ESValue *arguments)
                 QStringLiteral("Array.prototype.sort: length %1 is above the limit of %2")
                         .arg(length)
                         .arg(sortLimit));
+    ESSortedElements elements(cx, self);
     for (; gap > 0; gap = (gap + 1) / 3) {
         for (qint64 i = qint64(length) - qint64(gap) - 1; i >= 0; --i) {
-            const ESValue key = getElement(cx, self, quint32(i));
+            const ESValue key = elements.get(quint32(i));
             quint64 last = 0;
             bool moved = false;
             for (quint64 j = quint64(i) + gap; j < length; j += gap) {
-                const ESValue cur = getElement(cx, self, quint32(j));
-                const bool curMoves = key.isUndefined()
-                        ? !cur.isUndefined()
-                        : !cur.isUndefined() && compareElements(cx, self, comparator, key, cur) > 0;
+                const ESValue cur = elements.get(quint32(j));
+                bool curMoves = !cur.isUndefined();
+                if (curMoves && !key.isUndefined()) {
+                    curMoves = compareElements(cx, self, comparator, key, cur) > 0;
+                    elements.refresh();
+                }
                 if (!curMoves)
                     break;
-                putOrDelete(cx, self, quint32(j - gap), cur);
+                elements.put(quint32(j - gap), cur);
                 last = j;
                 moved = true;
             }
             if (moved)
-                putOrDelete(cx, self, quint32(last), key);
+                elements.put(quint32(last), key);
         }
     }
     return objectValue(self);

@@ -25,3 +25,12 @@ void deleteElement(ESContext *cx, ESObject *object, quint32 index);
 
 // The length of an array or array-like object, as a 32-bit unsigned number.
 quint32 lengthOf(ESContext *cx, ESObject *object);
+
+// The length of an array whose every index below the length is an element of its run and whose
+// length is a plain, writable entry; -1 for any other object. Reads below such a length never
+// reach the prototypes and stores below it change no length, so the Array methods may work on
+// the run directly.
+qint64 denseLength(ESContext *cx, ESObject *object);
+
+// The length of an array denseLength accepted, set as the Array class's put would set it.
+void setDenseLength(ESObject *array, quint32 length);

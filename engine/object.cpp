@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <new>
 
@@ -203,7 +204,7 @@ int ESPropertyVector::append(ESName *name, quint32 attributes, const ESValue &va
     return position;
 }
 
-void ESPropertyVector::appendElement(const ESValue &value)
+void ESPropertyVector::appendElementGrowing(const ESValue &value)
 {
     Extension &x = extension();
     if (x.elementCount == x.elementCapacity)
@@ -239,6 +240,15 @@ void ESPropertyVector::popElement()
     Extension &x = *block->extension;
     --x.elementCount;
     std::destroy_at(x.elements + x.elementCount);
+}
+
+// Elements move bit for bit, as they do when the run grows.
+void ESPropertyVector::removeFirstElement()
+{
+    Extension &x = *block->extension;
+    std::destroy_at(x.elements);
+    --x.elementCount;
+    std::memmove(static_cast<void *>(x.elements), x.elements + 1, x.elementCount * sizeof(ESValue));
 }
 
 void ESPropertyVector::clear(int position)

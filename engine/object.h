@@ -2,6 +2,8 @@
 
 #include "engine/value.h"
 
+#include <new>
+#include <span>
 #include <vector>
 
 class ESClass;
@@ -81,13 +83,18 @@ public:
         return const_cast<ESPropertyVector *>(this)->element(index);
     }
     // Element elementCount() becomes value; the caller has made sure no entry has its index.
-    void appendElement(const ESValue &value);
+    inline void appendElement(const ESValue &value);
     void reserveElements(quint32 count);
     // Elements from index on become entries named by their index, for a delete or an attribute
     // that leaves a gap or an entry where the elements were.
     void spillElements(quint32 index);
     // Drops the last element.
     void popElement();
+    // Drops element 0; the others move down one index.
+    void removeFirstElement();
+    // The elements as one run, for work on all of them at once. Any change to the properties may
+    // move it, so it is not kept across code that could make one.
+    inline std::span<ESValue> elementRun();
 
 private:
     struct Index;
@@ -105,6 +112,7 @@ private:
     int findExtended(const ESName *name) const;
     inline quint32 extensionElementCount() const;
     inline ESValue *extensionElement(qint64 index);
+    void appendElementGrowing(const ESValue &value);
     struct Block
     {
         quint32 size;
@@ -148,6 +156,27 @@ ESValue *ESPropertyVector::extensionElement(qint64 index)
 {
     Extension *x = block->extension;
     return quint64(index) < x->elementCount ? x->elements + index : nullptr;
+}
+
+std::span<ESValue> ESPropertyVector::elementRun()
+{
+    if (!block || !block->extension)
+        return {};
+    return { block->extension->elements, block->extension->elementCount };
+}
+
+// Inline for the case of room to spare, which a growing array meets all but once per doubling.
+void ESPropertyVector::appendElement(const ESValue &value)
+{
+    if (block && block->extension) [[likely]] {
+        Extension *x = block->extension;
+        if (x->elementCount < x->elementCapacity) {
+            new (x->elements + x->elementCount) ESValue(value);
+            ++x->elementCount;
+            return;
+        }
+    }
+    appendElementGrowing(value);
 }
 
 // What makes an object callable: the declared parameter and local counts, the compiled code
