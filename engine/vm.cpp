@@ -223,16 +223,6 @@ ESName *nameOperand(int index)
         }                                                     \
         tos.takeFrom(*--sp);                                  \
     } while (0)
-// Truthiness without a call for the kinds conditions test most: a Boolean's or Number's double
-// is false only when it equals 0 (NaN is true).
-[[gnu::always_inline]] inline bool isTrue(const ESValue &value)
-{
-    if (value.isNumber() || value.isBoolean())
-        return value.asNumber() != 0;
-    // A copy, so that the machine loop's tos never has its address taken.
-    return toBoolean(ESValue(value));
-}
-
 // The fast path shared by the binary arithmetic instructions: with two Numbers the result is
 // computed here and the left operand dropped; anything else takes the general operator.
 template <typename Operation>
@@ -317,19 +307,6 @@ inline double moduloOf(double left, double right)
         }
     }
     return false;
-}
-
-// The helpers marked always_inline run often enough to stay inline in the machine loop, which
-// is made twice (checked and unchecked), so the compiler would otherwise call them.
-[[gnu::always_inline]] inline void equalityInstruction(ESContext *cx, bool negate)
-{
-    bool equal;
-    if (quickEquals(below(cx), cx->tos, equal)) {
-        --cx->sp;
-        cx->tos = makeBoolean(equal != negate);
-        return;
-    }
-    compare(cx, looseEquals, negate);
 }
 
 ESName *cachedName(ESInstructionCache &cache, int operand)
@@ -1036,13 +1013,12 @@ void prepare(ESCodeUnit *unit)
 
 // A named property of the loaded object, read as GETF reads it when the cache answers;
 // otherwise the load is made and GETF's own general path runs. The GETF starts at loadSize.
-#define FUSED_GETF_BODY(object, loadSize, load)                                             \
+#define FUSED_GETF_BODY(isObject, holder, loadSize, load)                                   \
     {                                                                                       \
         const quint8 *const read_ = pc + (loadSize);                                        \
         ESInstructionCache &cache = caches[read_ - code];                                   \
-        const ESValue &object_ = (object);                                                  \
-        if (object_.isObject() && cache.name) {                                             \
-            ESObject *holder_ = object_.asObject();                                         \
+        if ((isObject) && cache.name) {                                                     \
+            ESObject *holder_ = (holder);                                                   \
             if (hasPlainGet(cx, holder_->objectClass)) {                                    \
                 ESPropertyVector &own = holder_->properties;                                \
                 const quint64 position = quint64(cache.position);                           \
@@ -1065,15 +1041,17 @@ void prepare(ESCodeUnit *unit)
         pc = read_ + SIZE(GETF);                                                            \
         NEXT;                                                                               \
     }
+// No ESValue lives across the handler's NEXT: a computed goto cannot run its destructor.
 #define FUSED_READ_GETF_THIS                                                                \
-    {                                                                                       \
-        const ESValue self_ = objectValue(cx->thisObject);                                  \
-        FUSED_GETF_BODY(self_, 1, PUSH(objectValue(cx->thisObject)))                        \
-    }
+    FUSED_GETF_BODY(true, cx->thisObject, 1, PUSH(objectValue(cx->thisObject)))
 #define FUSED_READ_GETF_L                                                                   \
-    FUSED_GETF_BODY(locals[operandAt<false>(pc + 1)], 3, PUSH_COPY(locals[operandAt<false>(pc + 1)]))
+    FUSED_GETF_BODY(locals[operandAt<false>(pc + 1)].isObject(),                            \
+            locals[operandAt<false>(pc + 1)].asObject(), 3,                                 \
+            PUSH_COPY(locals[operandAt<false>(pc + 1)]))
 #define FUSED_READ_GETF_A                                                                   \
-    FUSED_GETF_BODY(args[operandAt<false>(pc + 1)], 3, PUSH_COPY(args[operandAt<false>(pc + 1)]))
+    FUSED_GETF_BODY(args[operandAt<false>(pc + 1)].isObject(),                              \
+            args[operandAt<false>(pc + 1)].asObject(), 3,                                   \
+            PUSH_COPY(args[operandAt<false>(pc + 1)]))
 // An element of the object in tos at the loaded index, read as GETX reads it.
 #define FUSED_GETX_BODY(key)                                                                \
     {                                                                                       \
@@ -1311,8 +1289,10 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *entryUnit)
                     const int count = SECOND_OPERAND;
                     ESObject *self =
                             holder->objectClass == cx->activationClass ? cx->globalObject : holder;
-                    ESValue duplicate = tos.copy();
-                    PUSH_WITH(tos.takeFrom(duplicate));
+                    {
+                        ESValue duplicate = tos.copy();
+                        PUSH_WITH(tos.takeFrom(duplicate));
+                    }
                     ENTER_CALL(entry->value, self, count, pc + SIZE(CALLW));
                     // Not entered after all: the push just made is callByName's own.
                     SLOW({
@@ -1671,9 +1651,12 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *entryUnit)
                 NEED_BELOW();
                 const bool negate = *pc == OP_NE;
                 bool equal;
-                ESValue right = ESValue::adopt(tos.kind, tos.word);
-                const bool quick = quickEquals(sp[-1], right, equal);
-                right.forget();
+                bool quick;
+                {
+                    ESValue right = ESValue::adopt(tos.kind, tos.word);
+                    quick = quickEquals(sp[-1], right, equal);
+                    right.forget();
+                }
                 if (quick) {
                     --sp;
                     tos.setBoolean(equal != negate);
