@@ -14,6 +14,12 @@ namespace {
 // taken without calling toString through defaultValue.
 QString thisText(ESContext *cx, ESObject *thisObject)
 {
+    // Every method reads its text before it converts an argument, so no script has run since
+    // the wrapper's toString was checked.
+    if (thisObject == cx->checkedStringThis) {
+        cx->checkedStringThis = nullptr;
+        return thisObject->internalValue.text();
+    }
     if (thisObject->objectClass == cx->stringClass && thisObject->internalValue.isString()
             && convertsByBuiltinToString(cx, thisObject))
         return thisObject->internalValue.text();

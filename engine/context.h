@@ -89,6 +89,9 @@ public:
     // String.prototype.toString as the built-ins made it: while it is the toString a String
     // object finds, String methods called on a primitive text need no wrapper (stringreceiver).
     ESObject *stringToString = nullptr;
+    // The temporary String wrapper a built-in String method was just given, its toString found
+    // to be the built-in one; the method's first read of its text need not look again.
+    const ESObject *checkedStringThis = nullptr;
 
     // The source line errors report. While code runs, the machine records only where the
     // running instruction is (linePc, in the code at lineCode with line table lineTable) and

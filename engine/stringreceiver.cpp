@@ -21,6 +21,24 @@ struct ESTemporaryWrapper
     }
 };
 
+// Marks the wrapper as checked for the length of one call; nested calls put back the outer mark.
+class ESCheckedStringThis
+{
+public:
+    ESCheckedStringThis(ESContext *cx, const ESObject *wrapper)
+        : cx(cx), outer(cx->checkedStringThis)
+    {
+        cx->checkedStringThis = wrapper;
+    }
+    ~ESCheckedStringThis() { cx->checkedStringThis = outer; }
+    ESCheckedStringThis(const ESCheckedStringThis &) = delete;
+    ESCheckedStringThis &operator=(const ESCheckedStringThis &) = delete;
+
+private:
+    ESContext *cx;
+    const ESObject *outer;
+};
+
 // Where names were last found in String.prototype's entries. Entries never move, so a
 // remembered position is right as long as the entry there still has the name; every use checks.
 struct ESPositionCache
@@ -32,17 +50,25 @@ ESPositionCache positionCache[512];
 
 // String.prototype's own entry for name, or null. A wrapper has no entries of its own, so for
 // any name but "length" (which the String class answers itself) this is what a wrapper finds.
-const ESValue *prototypeEntry(ESContext *cx, const ESName *name)
+[[gnu::noinline]] const ESValue *lookUpPrototypeEntry(
+        ESPropertyVector &entries, const ESName *name, ESPositionCache &cached)
+{
+    const int position = entries.find(name);
+    if (position < 0)
+        return nullptr;
+    cached = ESPositionCache{ name, position };
+    return &entries[position].value;
+}
+
+// The remembered position is tested inline and the search kept out of line, so that a hit
+// saves no registers.
+inline const ESValue *prototypeEntry(ESContext *cx, const ESName *name)
 {
     ESPropertyVector &entries = cx->stringPrototype->properties;
     ESPositionCache &cached = positionCache[name->index % std::size(positionCache)];
     if (cached.name != name || cached.position >= entries.size()
-            || entries[cached.position].name != name) {
-        const int position = entries.find(name);
-        if (position < 0)
-            return nullptr;
-        cached = ESPositionCache{ name, position };
-    }
+            || entries[cached.position].name != name) [[unlikely]]
+        return lookUpPrototypeEntry(entries, name, cached);
     return &entries[cached.position].value;
 }
 
@@ -84,6 +110,7 @@ void callStringMethod(ESContext *cx, ESName *name, int count)
     if (entry && takesTemporaryThis(cx, *entry)) {
         const ESValue callee = *entry;
         ESTemporaryWrapper wrapper(cx, cx->tos);
+        const ESCheckedStringThis checked(cx, &wrapper.object);
         callValue(cx, callee, &wrapper.object, count);
         return;
     }

@@ -6,6 +6,7 @@ object object 5 c helloabc
 2 object y 1
 [ 2 3 2 object ab
 a 2
+1 [bc] 2
 T undefined 1
 not a function object
 ===*/
@@ -31,6 +32,15 @@ WScript.Echo("ab".charAt(0) + " " + "ab".length + " " + "ab".indexOf("]") + " " 
              " " + typeof seen[0] + " " + seen[0].valueOf() + "\n");
 String.prototype.toString = builtin;
 WScript.Echo("ab".charAt(0) + " " + seen.length + "\n");
+
+// A toString replaced while an argument converts is used from the next call on: the text is
+// read before the arguments.
+var swap = { toString: function () {
+  String.prototype.toString = function () { return "[" + this.valueOf() + "]"; };
+  return "b";
+} };
+WScript.Echo("abc".indexOf(swap) + " " + "bc".concat("") + " " + "abc".indexOf("b") + "\n");
+String.prototype.toString = builtin;
 
 String.prototype.tag = "T";
 WScript.Echo("q".tag + " " + typeof "q".missing + " " + "q".length + "\n");
