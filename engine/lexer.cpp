@@ -85,7 +85,9 @@ bool exactDecimalValue(QStringView text, double &value)
 
 ESCompiler::ESCompiler(ESContext *context)
     : context(context), keywords(keywordTable), classTable(classTemplate)
-{ }
+{
+    parsedNodes.reserve(64);
+}
 
 ESCompiler::~ESCompiler()
 {

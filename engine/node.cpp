@@ -22,6 +22,7 @@ void ESNode::operator delete(void *node)
 void freeTree(ESNode *root)
 {
     std::vector<ESNode *> pending;
+    pending.reserve(32);
     if (root)
         pending.push_back(root);
     while (!pending.empty()) {

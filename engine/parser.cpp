@@ -126,6 +126,11 @@ ESNode *ESCompiler::parseProgram()
 ESCodeUnit *ESCompiler::newCodeUnit() const
 {
     auto *unit = new ESCodeUnit;
+    // Room for a short function or eval text, which most units are, so that emitting one does
+    // not grow the vectors a byte at a time.
+    unit->code.reserve(64);
+    unit->lines.reserve(64);
+    unit->numbers.reserve(8);
     unit->fileName = context->fileName;
     unit->source = context->source;
     return unit;
