@@ -403,17 +403,16 @@ bool isScriptFunction(const ESValue &value)
 
 // The result of compare(key, cur); only a positive answer moves cur before key, so NaN never
 // moves anything.
-double compareElements(ESContext *cx, ESObject *array, ESObject *comparator, const ESValue &key,
-        const ESValue &cur)
+// pair holds the key and the element it is compared with, in the comparator's argument order.
+double compareElements(ESContext *cx, ESObject *array, ESObject *comparator, const ESValue *pair)
 {
     if (comparator) {
-        const ESValue pair[] = { key, cur };
         ESValue result;
         invokeFunction(cx, comparator, array, 2, pair, result);
         return result.isNumber() ? result.asNumber() : toNumber(cx, result);
     }
-    const QString a = toString(cx, key);
-    const QString b = toString(cx, cur);
+    const QString a = toString(cx, pair[0]);
+    const QString b = toString(cx, pair[1]);
     return a < b ? -1 : (b < a ? 1 : 0);
 }
 
@@ -472,16 +471,20 @@ ESValue arraySort(ESContext *cx, ESObject *self, int, ESValue *arguments)
                         .arg(length)
                         .arg(sortLimit));
     ESSortedElements elements(cx, self);
+    // The key and the element it is compared with side by side, as the comparator is given them.
+    ESValue pair[2];
+    const ESValue &key = pair[0];
+    const ESValue &cur = pair[1];
     for (; gap > 0; gap = (gap + 1) / 3) {
         for (qint64 i = qint64(length) - qint64(gap) - 1; i >= 0; --i) {
-            const ESValue key = elements.get(quint32(i));
+            pair[0] = elements.get(quint32(i));
             quint64 last = 0;
             bool moved = false;
             for (quint64 j = quint64(i) + gap; j < length; j += gap) {
-                const ESValue cur = elements.get(quint32(j));
+                pair[1] = elements.get(quint32(j));
                 bool curMoves = !cur.isUndefined();
                 if (curMoves && !key.isUndefined()) {
-                    curMoves = compareElements(cx, self, comparator, key, cur) > 0;
+                    curMoves = compareElements(cx, self, comparator, pair) > 0;
                     elements.refresh();
                 }
                 if (!curMoves)

@@ -144,12 +144,15 @@ void invokeFunction(ESContext *cx, ESObject *function, ESObject *thisObject, int
 {
     if (qint64(cx->sp) + count + 1 > cx->stackCapacity)
         fatalError(QStringLiteral("virtual machine stack too small"));
-    cx->stack[cx->sp++] = cx->tos;
+    // tos is moved aside rather than copied: the callee sets its own before it reads it.
+    ESValue *slots = cx->stack + cx->sp;
+    slots[0] = std::move(cx->tos);
     for (int i = 0; i < count; ++i)
-        cx->stack[cx->sp++] = arguments[i];
+        slots[1 + i] = arguments[i];
+    cx->sp += count + 1;
     callFunction(cx, function, thisObject, count);
-    result = cx->tos;
-    cx->tos = cx->stack[--cx->sp];
+    result = std::move(cx->tos);
+    cx->tos = std::move(cx->stack[--cx->sp]);
 }
 
 ESObject *construct(ESContext *cx, ESObject *constructor, int count, ESValue *arguments)
