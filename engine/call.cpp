@@ -143,8 +143,12 @@ void callFunction(ESContext *cx, ESObject *function, ESObject *thisObject, int c
     if (!record)
         throwTypeError(cx, QStringLiteral("can only call function objects"));
     checkNativeStack();
-    // The padding and a native's result slot must fit as well, so no write leaves the stack
-    // (which also refuses a stack pointer already past the end).
+    if (function->nativeIndex >= 0) {
+        callNative(cx, function, thisObject, count);
+        return;
+    }
+    // The padding and the result slot must fit as well, so no write leaves the stack (which
+    // also refuses a stack pointer already past the end).
     const qint64 needed = qint64(cx->sp) + qMax<qint64>(0, qint64(record->paramCount) - count) + 1;
     if (needed > cx->stackCapacity)
         stackTooSmall();
@@ -153,18 +157,31 @@ void callFunction(ESContext *cx, ESObject *function, ESObject *thisObject, int c
         cx->stack[cx->sp++] = ESValue();
         ++count;
     }
-    if (function->nativeIndex < 0 && record->unit) {
+    if (record->unit) {
         callScript(cx, function, thisObject, count, passed);
         return;
     }
     ESValue *arguments = cx->stack + cx->sp - count;
-    if (function->nativeIndex >= 0) {
-        cx->nativePassedCount = passed;
-        function->objectClass->call(cx, function, thisObject, count, arguments);
-    } else {
-        arguments[0] = ESValue(); // Function.prototype: callable, does nothing
-    }
+    arguments[0] = ESValue(); // Function.prototype: callable, does nothing
     cx->tos = arguments[0];
+    cx->sp -= count;
+}
+
+void callNative(ESContext *cx, ESObject *function, ESObject *thisObject, int count)
+{
+    const ESCallRecord *record = function->code;
+    // As for a script: the padding and the result slot fit, or the call is refused.
+    const qint64 needed = qint64(cx->sp) + qMax<qint64>(0, qint64(record->paramCount) - count) + 1;
+    if (needed > cx->stackCapacity)
+        stackTooSmall();
+    cx->nativePassedCount = count;
+    while (quint32(count) < record->paramCount) {
+        cx->stack[cx->sp++] = ESValue();
+        ++count;
+    }
+    ESValue *arguments = cx->stack + cx->sp - count;
+    function->objectClass->call(cx, function, thisObject, count, arguments);
+    cx->tos = std::move(arguments[0]);
     cx->sp -= count;
 }
 

@@ -11,6 +11,10 @@ struct ESObject;
 // caller's frame registers are put back and the arguments are popped all the same.
 void callFunction(ESContext *cx, ESObject *function, ESObject *thisObject, int count);
 
+// callFunction for a built-in function (native index set), for callers that know it is one.
+// Built-ins run on the native stack only through script they call, which callFunction guards.
+void callNative(ESContext *cx, ESObject *function, ESObject *thisObject, int count);
+
 // The last step of every call instruction: callee must be a function object.
 void callValue(ESContext *cx, const ESValue &callee, ESObject *thisObject, int count);
 

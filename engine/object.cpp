@@ -107,10 +107,8 @@ ESPropertyVector::Extension::~Extension()
     delete index;
 }
 
-ESPropertyVector::~ESPropertyVector()
+void ESPropertyVector::releaseBlock()
 {
-    if (!block)
-        return;
     std::destroy_n(block->entries(), block->size);
     delete block->extension;
     std::free(block);

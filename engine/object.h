@@ -41,7 +41,13 @@ public:
     ESPropertyVector() = default;
     ESPropertyVector(const ESPropertyVector &) = delete;
     ESPropertyVector &operator=(const ESPropertyVector &) = delete;
-    ~ESPropertyVector();
+    // Inline, so that an object that never had a property (a String method's temporary
+    // wrapper) costs no call to destroy.
+    ~ESPropertyVector()
+    {
+        if (block)
+            releaseBlock();
+    }
 
     // The position of name's entry, or -1. Inline, since nearly every property access asks; the
     // scan is the common case.
@@ -99,6 +105,7 @@ public:
 private:
     struct Index;
     struct Extension;
+    void releaseBlock();
     int scan(const ESName *name) const
     {
         const ESProperty *entry = block->entries();

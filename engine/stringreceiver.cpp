@@ -84,7 +84,8 @@ bool takesTemporaryThis(ESContext *cx, const ESValue &callee)
     if (!callee.isObject())
         return false;
     const ESObject *function = callee.asObject();
-    if (function->objectClass != cx->stringClass || function->nativeIndex < 0)
+    if (function->objectClass != cx->stringClass || function->nativeIndex < 0
+            || !function->isCallable())
         return false;
     const ESValue *toString = prototypeEntry(cx, names::toString);
     return toString && isBuiltinToString(cx, *toString);
@@ -111,7 +112,7 @@ void callStringMethod(ESContext *cx, ESName *name, int count)
         const ESValue callee = *entry;
         ESTemporaryWrapper wrapper(cx, cx->tos);
         const ESCheckedStringThis checked(cx, &wrapper.object);
-        callValue(cx, callee, &wrapper.object, count);
+        callNative(cx, callee.asObject(), &wrapper.object, count);
         return;
     }
     ESObject *object = toObject(cx, cx->tos);
