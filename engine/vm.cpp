@@ -1362,6 +1362,29 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *entryUnit)
                 NEXT;
             }
             CASE(CALLX)
+            {
+                // A function in an array (a table of handlers), called without leaving the loop.
+                NEED_BELOW();
+                if (!checked && sp[-1].isObject() && tos.kind == ESKind::Number
+                        && tos.number() >= 0 && tos.number() < 2147483648.0
+                        && double(quint32(tos.number())) == tos.number()) {
+                    ESObject *object = sp[-1].asObject();
+                    const ESValue *element = hasPlainGet(cx, object->objectClass)
+                            ? object->properties.element(quint32(tos.number()))
+                            : nullptr;
+                    if (element && enterableUnit(*element)) {
+                        const int count = OPERAND;
+                        tos.takeFrom(*--sp); // the key is a Number, which holds nothing
+                        ENTER_CALL(*element, object, count, pc + SIZE(CALLX));
+                        // Not entered after all: as callIndexed would, with the key popped.
+                        SLOW({
+                            pc += SIZE(CALLX);
+                            callValue(cx, *element, object, count);
+                        });
+                        NEXT;
+                    }
+                }
+            }
             SLOW({
                 const int count = OPERAND;
                 pc += SIZE(CALLX);
