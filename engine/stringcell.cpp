@@ -5,6 +5,7 @@
 #include "engine/recycler.h"
 
 #include <algorithm>
+#include <cstring>
 
 // Text shared by the cells of one chain of concatenations: each cell's text is the first
 // length units of data, and only the cell whose text is all of data may append to it.
@@ -95,9 +96,10 @@ ESValue concatenate(ESContext *cx, const ESValue &left, const ESValue &right)
     checkLength(cx, length);
     if (length < bufferedLength) {
         QString text(length, Qt::Uninitialized);
-        char16_t *out = reinterpret_cast<char16_t *>(text.data());
-        std::copy_n(leftText.utf16(), leftText.size(), out);
-        std::copy_n(rightText.utf16(), rightText.size(), out + leftText.size());
+        // memcpy, since copy_n between Qt's ushort and char16_t copies one unit at a time.
+        QChar *out = text.data();
+        memcpy(out, leftText.constData(), size_t(leftText.size()) * sizeof(QChar));
+        memcpy(out + leftText.size(), rightText.constData(), size_t(rightText.size()) * sizeof(QChar));
         return ESValue::adoptCell(new ESStringCell{ 1, length, nullptr, std::move(text) });
     }
     auto *buffer = new ESTextBuffer{ 0, QString() };
