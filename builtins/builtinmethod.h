@@ -21,10 +21,15 @@ struct ESBuiltinMethod
 template <std::size_t N>
 const ESBuiltinMethod *findBuiltin(const ESBuiltinMethod (&table)[N], qint32 nativeIndex)
 {
-    // Most tables list their rows in index order, so the row at that position is tried first.
-    if (nativeIndex >= 0 && std::size_t(nativeIndex) < N
-            && table[nativeIndex].row.nativeIndex == nativeIndex)
-        return &table[nativeIndex];
+    // Most tables list their rows in index order, and those that leave index 1 unused are one
+    // behind from there on, so the row at that position and the one before it are tried first.
+    if (nativeIndex >= 0) {
+        const std::size_t at = std::size_t(nativeIndex);
+        if (at < N && table[at].row.nativeIndex == nativeIndex)
+            return &table[at];
+        if (at > 0 && at - 1 < N && table[at - 1].row.nativeIndex == nativeIndex)
+            return &table[at - 1];
+    }
     for (const ESBuiltinMethod &method : table) {
         if (method.row.nativeIndex == nativeIndex)
             return &method;
