@@ -104,8 +104,9 @@ public:
     bool newlineBefore = false;
     qint32 pushback = -1;
     qint32 tokenValue = 0;
-    std::array<ESKeyword, keywordCount> keywords;
-    std::array<quint32, 256> classTable;
+    // The shared constant tables, not copies: eval and Function make a compiler per text.
+    const std::array<ESKeyword, keywordCount> &keywords;
+    const std::array<quint32, 256> &classTable;
     qint32 functionDepth = 0;
 
     // Parser state.
