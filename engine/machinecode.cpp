@@ -69,6 +69,22 @@ int operatorIndex(int op)
     return operatorIndexes.index[op];
 }
 
+// DUP, NUM k, IDENTITY, JT_DROP on one line with nothing jumping into it: a switch clause's
+// test against a number literal.
+bool isNumberClause(const ESCodeUnit *unit, const std::vector<bool> &targets, size_t pc)
+{
+    const std::vector<quint8> &code = unit->code;
+    if (pc + 8 > code.size() || code[pc] != OP_DUP || code[pc + 1] != OP_NUM
+            || code[pc + 4] != OP_IDENTITY || code[pc + 5] != OP_JT_DROP
+            || size_t(code[pc + 2] << 8 | code[pc + 3]) >= unit->numbers.size())
+        return false;
+    for (const size_t at : { pc + 1, pc + 4, pc + 5 }) {
+        if (targets[at] || unit->lines[at] != unit->lines[pc])
+            return false;
+    }
+    return true;
+}
+
 // Merges each load the next instruction takes as its right operand, where nothing jumps
 // between them (targets: the instructions some jump or handler lands on) and both are on one
 // line (an error in the fused instruction names the line of its first part).
@@ -80,6 +96,11 @@ void fusePairs(ESCodeUnit *unit, const std::vector<bool> &targets)
     for (size_t pc = 0; pc < length;) {
         const int op = original[pc];
         const size_t next = pc + size_t(opcodeSize(op));
+        if (isNumberClause(unit, targets, pc)) {
+            code[pc] = quint8(FUSED_CLAUSE_K);
+            pc += 8;
+            continue;
+        }
         if (next < length && !targets[next] && unit->lines[pc] == unit->lines[next]) {
             const int read = original[next] == OP_GETF ? FUSED_GETF_THIS
                     : original[next] == OP_GETX        ? FUSED_GETX_L

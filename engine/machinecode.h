@@ -6,7 +6,7 @@ struct ESCodeUnit;
 
 // The unchecked machine loop runs a copy of each well-formed code unit: every operand in the
 // machine's byte order, and a value load followed by the binary operator that uses it merged
-// into one fused instruction of the same length, so offsets, jump targets and caches stay
+// into one fused instruction of the same length (and a switch clause's test into another), so offsets, jump targets and caches stay
 // where they were. Fused opcodes are numbered after the last opcode and exist only in the copy.
 //
 // The right operand's family: K a pooled number (NUM), I a small integer (NUM_0 to NUM_4,
@@ -23,6 +23,8 @@ struct ESCodeUnit;
 // A load of the object followed by GETF (this.x, a.x; the GETF and its cache follow the load),
 // and a load of the key followed by GETX (a[i]).
 #define ES_FUSED_READS(X) X(GETF, THIS) X(GETF, L) X(GETF, A) X(GETX, L) X(GETX, A)
+// A switch clause's test against a number literal: DUP, NUM, IDENTITY and JT_DROP.
+#define ES_FUSED_CLAUSES(X) X(K)
 
 enum FusedOpcode : int {
     FUSED_BEFORE_FIRST = opcodeCount - 1,
@@ -34,6 +36,9 @@ enum FusedOpcode : int {
 #undef X
 #define X(read, load) FUSED_##read##_##load,
     ES_FUSED_READS(X)
+#undef X
+#define X(family) FUSED_CLAUSE_##family,
+    ES_FUSED_CLAUSES(X)
 #undef X
     FUSED_END
 };

@@ -1077,6 +1077,27 @@ void prepare(ESCodeUnit *unit)
 #define FUSED_READ_GETX_L FUSED_GETX_BODY(locals[operandAt<false>(pc + 1)])
 #define FUSED_READ_GETX_A FUSED_GETX_BODY(args[operandAt<false>(pc + 1)])
 #define FUSED_READ_HANDLER(read, load) FUSED_CASE(read##_##load) FUSED_READ_##read##_##load
+// A Number switch value is tested and the clause entered here; any other makes the DUP and
+// leaves NUM, IDENTITY and JT_DROP, which follow unchanged, to run as they are.
+#define FUSED_CLAUSE_K                                                                      \
+    {                                                                                       \
+        if (tos.isNumber()) {                                                               \
+            if (tos.number() == unit->numbers[size_t(operandAt<false>(pc + 2))]) {          \
+                POP();                                                                      \
+                JUMP_TO(operandAt<false>(pc + 6));                                          \
+            } else {                                                                        \
+                pc += 8;                                                                    \
+            }                                                                               \
+            NEXT;                                                                           \
+        }                                                                                   \
+        {                                                                                   \
+            ESValue duplicate = tos.copy();                                                 \
+            PUSH_WITH(tos.takeFrom(duplicate));                                             \
+        }                                                                                   \
+        pc += 1;                                                                            \
+        NEXT;                                                                               \
+    }
+#define FUSED_CLAUSE_HANDLER(family) FUSED_CASE(CLAUSE_##family) FUSED_CLAUSE_##family
 
 namespace {
 
@@ -1128,6 +1149,9 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *entryUnit)
 #    undef X
 #    define X(read, load) &&fused_##read##_##load,
         ES_FUSED_READS(X)
+#    undef X
+#    define X(family) &&fused_CLAUSE_##family,
+        ES_FUSED_CLAUSES(X)
 #    undef X
     };
     // Held in a register: the compiler would otherwise form the table's address again at every
@@ -1822,6 +1846,7 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *entryUnit)
             ES_FUSED_PAIRS(FUSED_HANDLER)
             ES_FUSED_JUMPS(FUSED_JUMP_HANDLER)
             ES_FUSED_READS(FUSED_READ_HANDLER)
+            ES_FUSED_CLAUSES(FUSED_CLAUSE_HANDLER)
             CASE(INC)
             CASE(DEC)
         unknownOpcode:
