@@ -42,26 +42,20 @@ struct ESHandler
 };
 
 // A script function called from the machine loop without a native call: the caller's loop
-// registers, and the context registers that a call through callFunction would put back.
+// registers, and the context registers that a call through callFunction would put back. Only
+// unchecked code calls in the loop, so the caller's code, caches and line table follow from
+// its unit, and its argument and local registers from argBase and frameArgCount.
 struct ESFrame
 {
     ESCodeUnit *unit;
-    const quint8 *code;
-    ESInstructionCache *caches;
     const quint8 *callPc;
     const quint8 *returnPc;
-    ESValue *args;
-    ESValue *locals;
-    qptrdiff argRoom;
-    qptrdiff localRoom;
     ESObject *activation;
-    qint32 base;
     ESObject *scopeChain;
     ESObject *thisObject;
     ESValue *argBase;
+    qint32 base;
     qint32 frameArgCount;
-    const quint8 *lineCode;
-    const quint32 *lineTable;
 };
 
 // The code unit of a function the loop may enter itself: compiled and already prepared as
@@ -861,9 +855,8 @@ void prepare(ESCodeUnit *unit)
             FAIL(stackTooSmall());                                                              \
         for (qint64 i_ = 0; i_ < padding_; ++i_)                                                \
             *sp++ = ESValue();                                                                  \
-        frames.push_back(ESFrame{ unit, code, caches, pc, (nextPc), args, locals, argRoom,      \
-                localRoom, activation, qint32(base_), cx->scopeChain, cx->thisObject,           \
-                cx->argBase, cx->frameArgCount, cx->lineCode, cx->lineTable });                 \
+        frames.push_back(ESFrame{ unit, pc, (nextPc), activation, cx->scopeChain,               \
+                cx->thisObject, cx->argBase, qint32(base_), cx->frameArgCount });               \
         ESObject *const self_ = (self);                                                         \
         cx->argBase = stack + base_;                                                            \
         cx->frameArgCount = qint32(argCount_);                                                  \
@@ -900,16 +893,16 @@ void prepare(ESCodeUnit *unit)
         cx->frameArgCount = frame_.frameArgCount;                                               \
         cx->sp = frame_.base;                                                                   \
         sp = stack + frame_.base;                                                               \
-        cx->lineCode = frame_.lineCode;                                                         \
-        cx->lineTable = frame_.lineTable;                                                       \
-        cx->linePc = frame_.callPc;                                                             \
         unit = frame_.unit;                                                                     \
-        code = frame_.code;                                                                     \
-        caches = frame_.caches;                                                                 \
-        args = frame_.args;                                                                     \
-        locals = frame_.locals;                                                                 \
-        argRoom = frame_.argRoom;                                                               \
-        localRoom = frame_.localRoom;                                                           \
+        code = unit->machineCode.data();                                                        \
+        caches = unit->caches.data();                                                           \
+        cx->lineCode = code;                                                                    \
+        cx->lineTable = unit->lines.data();                                                     \
+        cx->linePc = frame_.callPc;                                                             \
+        args = frame_.argBase;                                                                  \
+        locals = args + frame_.frameArgCount;                                                   \
+        argRoom = stackLimit - args;                                                            \
+        localRoom = stackLimit - locals;                                                        \
         activation = frame_.activation;                                                         \
         pc = frame_.returnPc;                                                                   \
         frames.pop_back();                                                                      \
@@ -1079,7 +1072,7 @@ void prepare(ESCodeUnit *unit)
 #define FUSED_READ_HANDLER(read, load) FUSED_CASE(read##_##load) FUSED_READ_##read##_##load
 // A Number switch value is tested and the clause entered here; any other makes the DUP and
 // leaves NUM, IDENTITY and JT_DROP, which follow unchanged, to run as they are.
-#define FUSED_CLAUSE_K                                                                      \
+#define FUSED_CLAUSE_TEST_K                                                                 \
     {                                                                                       \
         if (tos.isNumber()) {                                                               \
             if (tos.number() == unit->numbers[size_t(operandAt<false>(pc + 2))]) {          \
@@ -1097,7 +1090,7 @@ void prepare(ESCodeUnit *unit)
         pc += 1;                                                                            \
         NEXT;                                                                               \
     }
-#define FUSED_CLAUSE_HANDLER(family) FUSED_CASE(CLAUSE_##family) FUSED_CLAUSE_##family
+#define FUSED_CLAUSE_HANDLER(family) FUSED_CASE(CLAUSE_##family) FUSED_CLAUSE_TEST_##family
 
 namespace {
 
