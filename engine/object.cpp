@@ -151,6 +151,7 @@ void ESPropertyVector::grow(quint32 capacity)
     if (!block) {
         grown->size = 0;
         grown->extension = nullptr;
+        grown->nameBits = 0;
     }
     grown->capacity = capacity;
     block = grown;
@@ -189,6 +190,7 @@ int ESPropertyVector::append(ESName *name, quint32 attributes, const ESValue &va
     const int position = int(block->size);
     new (block->entries() + position) ESProperty{ name, attributes, value };
     ++block->size;
+    block->nameBits |= nameBit(name);
     Extension *x = block->extension;
     if (x)
         x->highestEntryIndex = std::max(x->highestEntryIndex, name->arrayIndex);

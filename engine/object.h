@@ -53,7 +53,7 @@ public:
     // scan is the common case.
     int find(const ESName *name) const
     {
-        if (!block)
+        if (!block || !(block->nameBits & nameBit(name)))
             return -1;
         if (block->extension) [[unlikely]]
             return findExtended(name);
@@ -120,11 +120,20 @@ private:
     inline quint32 extensionElementCount() const;
     inline ESValue *extensionElement(qint64 index);
     void appendElementGrowing(const ESValue &value);
+    // Each name sets one of 64 bits in the header as it is appended, so a clear bit answers a
+    // lookup that would fail without looking at the entries: prototype chains and the checks
+    // that an inherited property is not shadowed mostly ask for names an object lacks.
+    // Entries without a name (an activation's hidden slots) set them all.
+    static quint64 nameBit(const ESName *name)
+    {
+        return name ? quint64(1) << (name->index & 63) : ~quint64(0);
+    }
     struct Block
     {
         quint32 size;
         quint32 capacity;
         Extension *extension;
+        quint64 nameBits;
         ESProperty *entries() { return reinterpret_cast<ESProperty *>(this + 1); }
         const ESProperty *entries() const { return reinterpret_cast<const ESProperty *>(this + 1); }
     };

@@ -126,6 +126,39 @@ TEST_F(ObjectTest, LargeObjectsKeepOrderPositionsAndDeletions)
                 QStringLiteral("t%1").arg(i));
 }
 
+
+TEST_F(ObjectTest, SmallObjectsFindEveryNameTheyHoldAndNoOther)
+{
+    // Names whose indexes differ by multiples of 64 share a bit of the header's filter; each
+    // must still be told apart, found where it was appended, and missed where it was not.
+    std::vector<ESName *> names;
+    for (int i = 0; names.size() < 6; ++i) {
+        ESName *name = intern(QStringLiteral("collide%1").arg(i));
+        if (names.empty() || (name->index & 63) == (names[0]->index & 63))
+            names.push_back(name);
+    }
+    ESObject *o = newObject(cx, nullptr, cx->objectClass);
+    EXPECT_EQ(o->properties.find(names[0]), -1);
+    for (int i = 0; i < 3; ++i)
+        putProperty(cx, o, names[size_t(i)], numberValue(i));
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(o->properties.find(names[size_t(i)]), i < 3 ? i : -1) << i;
+    EXPECT_EQ(o->properties.find(intern("neverStoredAnywhere")), -1);
+
+    // A deleted entry is not found, and storing the name again appends it.
+    EXPECT_TRUE(deleteOwn(o, names[1]));
+    EXPECT_EQ(o->properties.find(names[1]), -1);
+    putProperty(cx, o, names[1], numberValue(9));
+    EXPECT_EQ(o->properties.find(names[1]), 3);
+    EXPECT_EQ(getProperty(cx, o, names[1]).asNumber(), 9);
+
+    // Through a prototype: the inherited value, and the own one once it shadows it.
+    ESObject *child = newObject(cx, o, cx->objectClass);
+    EXPECT_EQ(getProperty(cx, child, names[2]).asNumber(), 2);
+    putProperty(cx, child, names[2], numberValue(20));
+    EXPECT_EQ(getProperty(cx, child, names[2]).asNumber(), 20);
+    EXPECT_TRUE(getProperty(cx, child, names[4]).isUndefined());
+}
 TEST_F(ObjectTest, ArrayLengthFollowsIndexStores)
 {
     // The Array methods store through putElement, which must keep the length as the class's put.
