@@ -798,9 +798,9 @@ void prepare(ESCodeUnit *unit)
         &entries_[slot_].value;                               \
     }))
 
-// The binary instructions on two Numbers, computed in place; anything else takes the general
-// operator.
-#define ARITHMETIC(op, expression)                            \
+// The binary instructions on two Numbers, computed in place and stored by setter; anything else
+// takes the general operator.
+#define NUMBER_BINARY(setter, expression, general)            \
     do {                                                      \
         NEED_BELOW();                                         \
         const ESValue &left_ = sp[-1];                        \
@@ -808,28 +808,15 @@ void prepare(ESCodeUnit *unit)
             const double a = left_.asNumber();                \
             const double b = tos.number();                    \
             --sp;                                             \
-            tos.setNumber(expression);                        \
+            tos.setter(expression);                           \
         } else {                                              \
-            SLOW(binary(cx, op));                             \
+            SLOW(general);                                    \
         }                                                     \
         pc += 1;                                              \
         NEXT;                                                 \
     } while (0)
-#define RELATION(general, expression)                         \
-    do {                                                      \
-        NEED_BELOW();                                         \
-        const ESValue &left_ = sp[-1];                        \
-        if (left_.isNumber() && tos.isNumber()) [[likely]] {  \
-            const double a = left_.asNumber();                \
-            const double b = tos.number();                    \
-            --sp;                                             \
-            tos.setBoolean(expression);                       \
-        } else {                                              \
-            SLOW(compare(cx, general));                       \
-        }                                                     \
-        pc += 1;                                              \
-        NEXT;                                                 \
-    } while (0)
+#define ARITHMETIC(op, expression) NUMBER_BINARY(setNumber, expression, binary(cx, op))
+#define RELATION(general, expression) NUMBER_BINARY(setBoolean, expression, compare(cx, general))
 
 // Calls a script function inside the loop when it can (unchecked code calling an enterable unit
 // whose slots fit its frame): the same stack checks, padding, locals and registers as
