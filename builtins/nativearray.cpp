@@ -1,10 +1,12 @@
 #include "builtins/nativearray.h"
 
 #include "builtins/builtinmethod.h"
+#include "engine/call.h"
 #include "engine/convert.h"
 #include "engine/elements.h"
 
 #include <algorithm>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -404,11 +406,11 @@ bool isScriptFunction(const ESValue &value)
 // The result of compare(key, cur); only a positive answer moves cur before key, so NaN never
 // moves anything.
 // pair holds the key and the element it is compared with, in the comparator's argument order.
-double compareElements(ESContext *cx, ESObject *array, ESObject *comparator, const ESValue *pair)
+double compareElements(ESContext *cx, ESRepeatedCall *comparator, const ESValue *pair)
 {
     if (comparator) {
         ESValue result;
-        invokeFunction(cx, comparator, array, 2, pair, result);
+        comparator->call(pair, result);
         return result.isNumber() ? result.asNumber() : toNumber(cx, result);
     }
     const QString a = toString(cx, pair[0]);
@@ -471,6 +473,9 @@ ESValue arraySort(ESContext *cx, ESObject *self, int, ESValue *arguments)
                         .arg(length)
                         .arg(sortLimit));
     ESSortedElements elements(cx, self);
+    std::optional<ESRepeatedCall> comparison;
+    if (comparator)
+        comparison.emplace(cx, comparator, self, 2);
     // The key and the element it is compared with side by side, as the comparator is given them.
     ESValue pair[2];
     const ESValue &key = pair[0];
@@ -484,7 +489,7 @@ ESValue arraySort(ESContext *cx, ESObject *self, int, ESValue *arguments)
                 pair[1] = elements.get(quint32(j));
                 bool curMoves = !cur.isUndefined();
                 if (curMoves && !key.isUndefined()) {
-                    curMoves = compareElements(cx, self, comparator, pair) > 0;
+                    curMoves = compareElements(cx, comparison ? &*comparison : nullptr, pair) > 0;
                     elements.refresh();
                 }
                 if (!curMoves)

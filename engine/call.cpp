@@ -185,6 +185,54 @@ void callNative(ESContext *cx, ESObject *function, ESObject *thisObject, int cou
     cx->sp -= count;
 }
 
+ESRepeatedCall::ESRepeatedCall(ESContext *cx, ESObject *function, ESObject *thisObject, int count)
+    : cx(cx), function(function), thisObject(thisObject ? thisObject : cx->globalObject),
+      count(count)
+{ }
+
+bool ESRepeatedCall::runsDirectly() const
+{
+    const ESCallRecord *record = function->code;
+    const ESCodeUnit *unit = record && function->nativeIndex < 0 ? record->unit : nullptr;
+    return unit && !unit->needsActivation && !unit->usesEvalScope && unit->wellFormed
+            && unit->preparedLength == unit->length() && unit->lines.size() >= unit->code.size()
+            && quint32(count) >= record->paramCount;
+}
+
+void ESRepeatedCall::call(const ESValue *arguments, ESValue &result)
+{
+    if (!direct) {
+        // The first call goes the whole way, which prepares the code if it was not yet.
+        invokeFunction(cx, function, thisObject, count, arguments, result);
+        direct = runsDirectly();
+        return;
+    }
+    // No native stack check: the native caller came through callFunction, which made it, and
+    // whatever the callee calls is checked on its way.
+    const ESCallRecord *record = function->code;
+    if (qint64(cx->sp) + 1 + count + qint64(record->localCount) >= cx->stackCapacity)
+        stackTooSmall();
+    // As invokeFunction and callScript: tos set aside, the arguments, then the locals.
+    ESValue *slots = cx->stack + cx->sp;
+    slots[0] = std::move(cx->tos);
+    for (int i = 0; i < count; ++i)
+        slots[1 + i] = arguments[i];
+    const qint32 base = cx->sp + 1;
+    cx->sp = base + count;
+    {
+        ESFrameGuard guard(cx, base);
+        cx->argBase = cx->stack + base;
+        cx->frameArgCount = count;
+        cx->scopeChain = record->scope;
+        for (quint32 i = 0; i < record->localCount; ++i)
+            cx->stack[cx->sp++] = ESValue();
+        cx->thisObject = thisObject;
+        runPrepared(cx, record->unit);
+    }
+    result = std::move(cx->tos);
+    cx->tos = std::move(cx->stack[--cx->sp]);
+}
+
 void callValue(ESContext *cx, const ESValue &callee, ESObject *thisObject, int count)
 {
     if (!callee.isObject() || !callee.asObject()->isCallable())

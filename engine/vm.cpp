@@ -1868,9 +1868,18 @@ void run(ESContext *cx, ESCodeUnit *unit)
         fatalError(QStringLiteral("code unit without line numbers"));
     if (unit->preparedLength != unit->length())
         prepare(unit);
-    // Code that the layout check could not vouch for, or a context that watches every step,
-    // goes through the checks before each instruction.
-    if (cx->hasStepHook || !unit->wellFormed || !slotsFit(cx, unit))
+    // Code that the layout check could not vouch for goes through the checks before each
+    // instruction.
+    if (!unit->wellFormed)
+        execute<true>(cx, unit);
+    else
+        runPrepared(cx, unit);
+}
+
+void runPrepared(ESContext *cx, ESCodeUnit *unit)
+{
+    // So does code run in a context that watches every step, or whose slots do not fit.
+    if (cx->hasStepHook || !slotsFit(cx, unit))
         execute<true>(cx, unit);
     else
         execute<false>(cx, unit);
