@@ -110,7 +110,27 @@ void provideArguments(
         cx->argBase[slot] = arguments;
 }
 
-void callScript(ESContext *cx, ESObject *function, ESObject *thisObject, int count, int passed)
+// Pads the count arguments at the top of the stack with Undefined up to the parameters, once
+// the padding and the result slot are known to fit, so no write leaves the stack (which also
+// refuses a stack pointer already past the end). Returns the padded count.
+[[gnu::always_inline]] inline int padArguments(
+        ESContext *cx, const ESCallRecord *record, int count)
+{
+    const qint64 needed = qint64(cx->sp) + qMax<qint64>(0, qint64(record->paramCount) - count) + 1;
+    if (needed > cx->stackCapacity)
+        stackTooSmall();
+    while (quint32(count) < record->paramCount) {
+        cx->stack[cx->sp++] = ESValue();
+        ++count;
+    }
+    return count;
+}
+
+// runUnit is run, or runPrepared for a caller that knows the unit is prepared and well-formed;
+// each caller has its own copy, since both run for every call they make.
+template <void (*runUnit)(ESContext *, ESCodeUnit *) = run>
+[[gnu::always_inline]] inline void callScript(
+        ESContext *cx, ESObject *function, ESObject *thisObject, int count, int passed)
 {
     ESCallRecord *record = function->code;
     ESCodeUnit *unit = record->unit;
@@ -132,7 +152,7 @@ void callScript(ESContext *cx, ESObject *function, ESObject *thisObject, int cou
     if (unit->needsActivation || unit->usesEvalScope)
         provideArguments(cx, function, unit, passed, activation);
     cx->thisObject = thisObject ? thisObject : cx->globalObject;
-    run(cx, unit);
+    runUnit(cx, unit);
 }
 
 } // namespace
@@ -147,16 +167,8 @@ void callFunction(ESContext *cx, ESObject *function, ESObject *thisObject, int c
         callNative(cx, function, thisObject, count);
         return;
     }
-    // The padding and the result slot must fit as well, so no write leaves the stack (which
-    // also refuses a stack pointer already past the end).
-    const qint64 needed = qint64(cx->sp) + qMax<qint64>(0, qint64(record->paramCount) - count) + 1;
-    if (needed > cx->stackCapacity)
-        stackTooSmall();
     const int passed = count;
-    while (quint32(count) < record->paramCount) {
-        cx->stack[cx->sp++] = ESValue();
-        ++count;
-    }
+    count = padArguments(cx, record, count);
     if (record->unit) {
         callScript(cx, function, thisObject, count, passed);
         return;
@@ -169,16 +181,9 @@ void callFunction(ESContext *cx, ESObject *function, ESObject *thisObject, int c
 
 void callNative(ESContext *cx, ESObject *function, ESObject *thisObject, int count)
 {
-    const ESCallRecord *record = function->code;
-    // As for a script: the padding and the result slot fit, or the call is refused.
-    const qint64 needed = qint64(cx->sp) + qMax<qint64>(0, qint64(record->paramCount) - count) + 1;
-    if (needed > cx->stackCapacity)
-        stackTooSmall();
-    cx->nativePassedCount = count;
-    while (quint32(count) < record->paramCount) {
-        cx->stack[cx->sp++] = ESValue();
-        ++count;
-    }
+    const int passed = count;
+    count = padArguments(cx, function->code, count);
+    cx->nativePassedCount = passed;
     ESValue *arguments = cx->stack + cx->sp - count;
     function->objectClass->call(cx, function, thisObject, count, arguments);
     cx->tos = std::move(arguments[0]);
@@ -208,27 +213,17 @@ void ESRepeatedCall::call(const ESValue *arguments, ESValue &result)
         return;
     }
     // No native stack check: the native caller came through callFunction, which made it, and
-    // whatever the callee calls is checked on its way.
-    const ESCallRecord *record = function->code;
-    if (qint64(cx->sp) + 1 + count + qint64(record->localCount) >= cx->stackCapacity)
+    // whatever the callee calls is checked on its way. No padding either: runsDirectly asks for
+    // as many arguments as parameters.
+    if (qint64(cx->sp) + count + 1 > cx->stackCapacity)
         stackTooSmall();
-    // As invokeFunction and callScript: tos set aside, the arguments, then the locals.
+    // As invokeFunction: tos set aside below the arguments, and put back after the call.
     ESValue *slots = cx->stack + cx->sp;
     slots[0] = std::move(cx->tos);
     for (int i = 0; i < count; ++i)
         slots[1 + i] = arguments[i];
-    const qint32 base = cx->sp + 1;
-    cx->sp = base + count;
-    {
-        ESFrameGuard guard(cx, base);
-        cx->argBase = cx->stack + base;
-        cx->frameArgCount = count;
-        cx->scopeChain = record->scope;
-        for (quint32 i = 0; i < record->localCount; ++i)
-            cx->stack[cx->sp++] = ESValue();
-        cx->thisObject = thisObject;
-        runPrepared(cx, record->unit);
-    }
+    cx->sp += count + 1;
+    callScript<runPrepared>(cx, function, thisObject, count, count);
     result = std::move(cx->tos);
     cx->tos = std::move(cx->stack[--cx->sp]);
 }
