@@ -6,8 +6,9 @@ struct ESCodeUnit;
 
 // The unchecked machine loop runs a copy of each well-formed code unit: every operand in the
 // machine's byte order, and a value load followed by the binary operator that uses it merged
-// into one fused instruction of the same length (and a switch clause's test into another), so offsets, jump targets and caches stay
-// where they were. Fused opcodes are numbered after the last opcode and exist only in the copy.
+// into one fused instruction of the same length (and a switch clause's test into another), so
+// offsets, jump targets and caches stay where they were. Fused opcodes are numbered after the
+// last opcode and exist only in the copy.
 //
 // The right operand's family: K a pooled number (NUM), I a small integer (NUM_0 to NUM_4,
 // NUM_M1, kept as a signed byte after the opcode), L a local (GETL), A an argument (GETA).

@@ -65,15 +65,16 @@ const ESValue *findInherited(ESObject *object, const ESName *name, const ESInstr
 // After a slow index-form access: remember where key's own entry sits relative to its index.
 void rememberElement(ESObject *object, const ESName *key, ESInstructionCache &cache);
 
-// A Number tos that is an array index below 2^31 (so that position minus index fits the cache):
-// true with the index in index.
-[[gnu::always_inline]] inline bool isIndexNumber(const ESValue &value, quint32 &index)
+// A number that is an array index below 2^31 (so that position minus index fits the cache):
+// true with the index in index. isIndexNumber asks it of a value, which must be a Number.
+[[gnu::always_inline]] inline bool isIndexDouble(double number, quint32 &index)
 {
-    if (!value.isNumber())
-        return false;
-    const double number = value.asNumber();
     if (!(number >= 0 && number < 2147483648.0))
         return false;
     index = quint32(number);
     return double(index) == number;
+}
+[[gnu::always_inline]] inline bool isIndexNumber(const ESValue &value, quint32 &index)
+{
+    return value.isNumber() && isIndexDouble(value.asNumber(), index);
 }

@@ -99,7 +99,8 @@ ESValue concatenate(ESContext *cx, const ESValue &left, const ESValue &right)
         // memcpy, since copy_n between Qt's ushort and char16_t copies one unit at a time.
         QChar *out = text.data();
         memcpy(out, leftText.constData(), size_t(leftText.size()) * sizeof(QChar));
-        memcpy(out + leftText.size(), rightText.constData(), size_t(rightText.size()) * sizeof(QChar));
+        memcpy(out + leftText.size(), rightText.constData(),
+                size_t(rightText.size()) * sizeof(QChar));
         return ESValue::adoptCell(new ESStringCell{ 1, length, nullptr, std::move(text) });
     }
     auto *buffer = new ESTextBuffer{ 0, QString() };

@@ -741,6 +741,8 @@ void prepare(ESCodeUnit *unit)
     } while (0)
 #define PUSH(value) PUSH_WITH(tos.setValue(value))
 #define PUSH_NUMBER(n) PUSH_WITH(tos.setNumber(n))
+// DUP: tos pushed, and tos, still holding the same word, given a reference of its own.
+#define PUSH_DUPLICATE() PUSH_WITH(tos.retain())
 #define PUSH_COPY(slot)                                       \
     do {                                                      \
         const ESValue &copied_ = (slot);                      \
@@ -1036,13 +1038,11 @@ void prepare(ESCodeUnit *unit)
 #define FUSED_GETX_BODY(key)                                                                \
     {                                                                                       \
         const ESValue &key_ = (key);                                                        \
-        if (tos.isObject() && key_.isNumber() && key_.asNumber() >= 0                       \
-                && key_.asNumber() < 2147483648.0                                           \
-                && double(quint32(key_.asNumber())) == key_.asNumber()) {                   \
+        quint32 index_;                                                                     \
+        if (tos.isObject() && isIndexNumber(key_, index_)) {                                \
             ESObject *object = tos.object();                                                \
             if (hasPlainGet(cx, object->objectClass)) {                                     \
-                if (const ESValue *element =                                                \
-                                object->properties.element(quint32(key_.asNumber()))) {     \
+                if (const ESValue *element = object->properties.element(index_)) {          \
                     tos.copyFrom(*element);                                                 \
                     pc += 4;                                                                \
                     NEXT;                                                                   \
@@ -1070,10 +1070,7 @@ void prepare(ESCodeUnit *unit)
             }                                                                               \
             NEXT;                                                                           \
         }                                                                                   \
-        {                                                                                   \
-            ESValue duplicate = tos.copy();                                                 \
-            PUSH_WITH(tos.takeFrom(duplicate));                                             \
-        }                                                                                   \
+        PUSH_DUPLICATE();                                                                   \
         pc += 1;                                                                            \
         NEXT;                                                                               \
     }
@@ -1203,10 +1200,7 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *entryUnit)
             pc += 1;
             NEXT;
             CASE(DUP)
-            {
-                ESValue duplicate = tos.copy();
-                PUSH_WITH(tos.takeFrom(duplicate));
-            }
+            PUSH_DUPLICATE();
             pc += 1;
             NEXT;
             CASE(VOID)
@@ -1293,10 +1287,7 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *entryUnit)
                     const int count = SECOND_OPERAND;
                     ESObject *self =
                             holder->objectClass == cx->activationClass ? cx->globalObject : holder;
-                    {
-                        ESValue duplicate = tos.copy();
-                        PUSH_WITH(tos.takeFrom(duplicate));
-                    }
+                    PUSH_DUPLICATE();
                     ENTER_CALL(entry->value, self, count, pc + SIZE(CALLW));
                     // Not entered after all: the push just made is callByName's own.
                     SLOW({
@@ -1369,12 +1360,12 @@ template <bool checked> void execute(ESContext *cx, ESCodeUnit *entryUnit)
             {
                 // A function in an array (a table of handlers), called without leaving the loop.
                 NEED_BELOW();
-                if (!checked && sp[-1].isObject() && tos.kind == ESKind::Number
-                        && tos.number() >= 0 && tos.number() < 2147483648.0
-                        && double(quint32(tos.number())) == tos.number()) {
+                quint32 index;
+                if (!checked && sp[-1].isObject() && tos.isNumber()
+                        && isIndexDouble(tos.number(), index)) {
                     ESObject *object = sp[-1].asObject();
                     const ESValue *element = hasPlainGet(cx, object->objectClass)
-                            ? object->properties.element(quint32(tos.number()))
+                            ? object->properties.element(index)
                             : nullptr;
                     if (element && enterableUnit(*element)) {
                         const int count = OPERAND;
